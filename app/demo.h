@@ -1,0 +1,19 @@
+#pragma once
+// The start-up and per-frame steps that the demo and the capture tool share; they differ only
+// in their surface, their clock and the seed of the random generator.
+
+#include <cstddef>
+
+#include "resources/string.h"
+
+constexpr size_t kTitleCapacity = 256;  // characters, the terminator included
+
+// The render state every scene starts from. Needs a current context.
+void setGlobalRenderState();
+
+// Render state, texture table and the four scenes: everything before the music starts.
+void prepareDemo();
+
+// The window title for a frame: "Zentrox [FPS: ...] [TIME: ...] - <status>", the frame rate
+// being 1 / dt (an infinity for a zero dt). Cut short, never overrun, at the buffer's end.
+void formatTitle(char* buffer, size_t capacity, float t, float dt, const String& status);

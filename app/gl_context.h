@@ -1,0 +1,32 @@
+#pragma once
+// The demo's OpenGL context on its window: a double-buffered RGBA compatibility context and the
+// fixed 800x600 surface that every frame is drawn into. swap shows the surface in the window,
+// scaled to fit with its aspect ratio kept and black bars around it.
+
+#include <cstdint>
+
+#include "app/framebuffer.h"
+
+class Window;
+
+class GLContext {
+  public:
+    GLContext() = default;
+    GLContext(const GLContext&) = delete;
+    GLContext& operator=(const GLContext&) = delete;
+
+    // depthBits is a request: when refused, 24 and then 16 bits are tried. Also makes the
+    // context current and binds the surface. False when no context could be made.
+    bool create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits);
+    void makeCurrent();
+    // Finishes the frame, draws the surface into the window and presents it.
+    void swap();
+    void destroy();
+
+    Framebuffer& surface() { return frame; }
+
+  private:
+    Window* owner = nullptr;
+    void* context = nullptr;  // SDL_GLContext
+    Framebuffer frame;
+};

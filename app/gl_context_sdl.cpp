@@ -1,0 +1,78 @@
+#include <SDL.h>
+
+#include <array>
+
+#include "app/gl_context.h"
+#include "app/window.h"
+#include "render/gl.h"
+
+namespace {
+
+SDL_GLContext createContext(SDL_Window* window, int32_t colorBits, int32_t depthBits,
+                            int32_t stencilBits) {
+    const int32_t channelBits = colorBits >= 24 ? 8 : 5;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
+    // No destination alpha: copied scene pictures must read as opaque.
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, stencilBits);
+    const std::array<int32_t, 3> depthRequests = {depthBits, 24, 16};
+    for (const int32_t depth : depthRequests) {
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+        SDL_GLContext context = SDL_GL_CreateContext(window);
+        if (context != nullptr) {
+            return context;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits) {
+    if (window.nativeHandle() == nullptr) {
+        return false;
+    }
+    context = createContext(window.nativeHandle(), colorBits, depthBits, stencilBits);
+    if (context == nullptr) {
+        return false;
+    }
+    owner = &window;
+    makeCurrent();
+    if (!frame.create(kScreenWidth, kScreenHeight)) {
+        destroy();
+        return false;
+    }
+    frame.bind();
+    return true;
+}
+
+void GLContext::makeCurrent() {
+    if (owner != nullptr) {
+        SDL_GL_MakeCurrent(owner->nativeHandle(), context);
+    }
+}
+
+void GLContext::swap() {
+    glFlush();
+    glFinish();
+    int32_t width = 0;
+    int32_t height = 0;
+    owner->drawableSize(width, height);
+    frame.blitTo(0, width, height);
+    SDL_GL_SwapWindow(owner->nativeHandle());
+}
+
+void GLContext::destroy() {
+    if (context == nullptr) {
+        return;
+    }
+    frame.destroy();
+    SDL_GL_MakeCurrent(owner->nativeHandle(), nullptr);
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+    owner = nullptr;
+}

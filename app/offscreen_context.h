@@ -1,0 +1,38 @@
+#pragma once
+// An OpenGL compatibility context with no display at all (Mesa's surfaceless EGL platform) and
+// the same fixed 800x600 surface the demo draws into, so that frames can be rendered and read
+// back anywhere: by the capture tool and by the render tests.
+
+#include <cstdint>
+#include <vector>
+
+#include "app/framebuffer.h"
+
+class OffscreenContext {
+  public:
+    OffscreenContext() = default;
+    OffscreenContext(const OffscreenContext&) = delete;
+    OffscreenContext& operator=(const OffscreenContext&) = delete;
+    ~OffscreenContext();
+
+    // Makes the context current and binds the surface. False, with a reason in error(), when
+    // EGL or the driver refuses.
+    bool create(int32_t width = kScreenWidth, int32_t height = kScreenHeight);
+    void makeCurrent();
+    // Finishes the frame; there is nothing to present.
+    void swap();
+    void destroy();
+
+    Framebuffer& surface() { return frame; }
+    // The surface's pixels, RGB, top row first.
+    std::vector<uint8_t> readPixels() const { return frame.readPixels(); }
+    const char* error() const { return failure; }
+
+  private:
+    bool fail(const char* reason);
+
+    void* display = nullptr;  // EGLDisplay
+    void* context = nullptr;  // EGLContext
+    Framebuffer frame;
+    const char* failure = "";
+};

@@ -1,0 +1,23 @@
+#include "app/projection.h"
+
+#include "render/gl.h"
+
+void setPerspective(const Viewport& view, float fovYDegrees) {
+    glViewport(view.x, view.y, view.width, view.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = static_cast<double>(view.width) / static_cast<double>(view.height);
+    const float nearPlane = 0.1f;  // widened from single precision on purpose
+    gluPerspective(fovYDegrees, aspect, nearPlane, 100000000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void setOrtho(const Viewport& view, int32_t right, int32_t bottom) {
+    glViewport(view.x, view.y, view.width, view.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, static_cast<double>(right), static_cast<double>(bottom), 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,26 @@
+#include "app/scene_registry.h"
+
+#include "app/projection.h"
+#include "resources/texture_table.h"
+
+// NOTE: the globals are defined in this one unit so that they are constructed in this order and
+// destroyed in reverse. No constructor touches OpenGL or files.
+String statusText;
+EWelcome welcomeScene;
+ETunnel tunnelScene;
+ESoftface softfaceScene;
+Viewport viewport = {0, 0, 800, 600};
+EDeform deformScene;
+Array<Effect*> sceneRegistry;
+
+void setupScenes() {
+    loadTextureTable();
+    sceneRegistry.resize(0);
+    sceneRegistry.append(&welcomeScene);
+    sceneRegistry.append(&deformScene);
+    sceneRegistry.append(&tunnelScene);
+    sceneRegistry.append(&softfaceScene);
+    for (Effect* scene : sceneRegistry) {
+        scene->load();
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The program's only window: full screen on the desktop, cursor hidden while it exists, and a
+// message pump that never blocks. Messages reach the object through handleMessage, which a
+// derived window overrides; this base class handles none of them.
+
+#include <cstdint>
+
+#include "resources/string.h"
+
+struct SDL_Window;
+
+enum class MessageType { KeyDown, KeyUp, Close, Other };
+
+struct WindowMessage {
+    MessageType type;
+    uint32_t code;  // virtual-key code of a key message; 0 otherwise
+};
+
+// Virtual-key codes of the keys the program knows by name.
+constexpr uint32_t kKeyEscape = 27;
+constexpr uint32_t kKeyCodeCount = 256;  // codes at or above this are not keys of the table
+
+// The virtual-key code of an SDL key symbol: letters as their upper-case codes, digits, space,
+// Escape, Return, Backspace, Tab, arrows and F1..F12 as on Windows; every other key maps to a
+// code of kKeyCodeCount or more.
+uint32_t virtualKeyCode(int32_t sdlKey);
+
+class Window {
+  public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window() = default;
+
+    // Opens a full-screen window on the desktop at its current mode; width x height is the
+    // size it falls back to where full screen is refused. The title is only borrowed.
+    virtual bool create(int32_t width, int32_t height, const String& title);
+    virtual void destroy();
+    // Hands every pending message to handleMessage and returns without waiting.
+    virtual void pumpMessages();
+    // True when the message was handled.
+    virtual bool handleMessage(const WindowMessage& message);
+
+    void setTitle(const char* title);
+    // The size of the window's drawable area in pixels (larger than its size on high-DPI
+    // screens).
+    void drawableSize(int32_t& width, int32_t& height) const;
+    SDL_Window* nativeHandle() const { return window; }
+
+  private:
+    SDL_Window* window = nullptr;
+};

@@ -1,0 +1,139 @@
+#include <SDL.h>
+
+#include <array>
+
+#include "app/window.h"
+
+namespace {
+
+struct KeyRange {
+    SDL_Keycode first;
+    SDL_Keycode last;
+    uint32_t firstCode;
+};
+
+// NOTE: SDL reports letters as lower-case ASCII symbols; the program's codes are the
+// upper-case ones, as Windows sends them.
+constexpr std::array<KeyRange, 3> kKeyRanges = {{
+    {SDLK_a, SDLK_z, 'A'},
+    {SDLK_0, SDLK_9, '0'},
+    {SDLK_F1, SDLK_F12, 112},
+}};
+
+struct KeyPair {
+    SDL_Keycode key;
+    uint32_t code;
+};
+
+constexpr std::array<KeyPair, 10> kKeyPairs = {{
+    {SDLK_BACKSPACE, 8},
+    {SDLK_TAB, 9},
+    {SDLK_RETURN, 13},
+    {SDLK_ESCAPE, kKeyEscape},
+    {SDLK_SPACE, 32},
+    {SDLK_LEFT, 37},
+    {SDLK_UP, 38},
+    {SDLK_RIGHT, 39},
+    {SDLK_DOWN, 40},
+    {SDLK_DELETE, 46},
+}};
+
+WindowMessage translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+            return {MessageType::KeyDown, virtualKeyCode(event.key.keysym.sym)};
+        case SDL_KEYUP:
+            return {MessageType::KeyUp, virtualKeyCode(event.key.keysym.sym)};
+        case SDL_QUIT:
+            // Also what SDL reports for SIGINT and SIGTERM.
+            return {MessageType::Close, 0};
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                return {MessageType::Close, 0};
+            }
+            break;
+        default:
+            break;
+    }
+    return {MessageType::Other, 0};
+}
+
+}  // namespace
+
+uint32_t virtualKeyCode(int32_t sdlKey) {
+    for (const KeyRange& range : kKeyRanges) {
+        if (sdlKey >= range.first && sdlKey <= range.last) {
+            return range.firstCode + static_cast<uint32_t>(sdlKey - range.first);
+        }
+    }
+    for (const KeyPair& pair : kKeyPairs) {
+        if (pair.key == sdlKey) {
+            return pair.code;
+        }
+    }
+    return kKeyCodeCount + static_cast<uint32_t>(sdlKey & 0xFFFF);
+}
+
+bool Window::create(int32_t width, int32_t height, const String& title) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    // The window only ever receives the finished picture; its own framebuffer needs colour
+    // alone.
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // NOTE: the window starts at the desktop's size too, so that it covers the screen even
+    // where no window manager is there to honour the full-screen request.
+    SDL_Rect area = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    SDL_Rect desktop;
+    if (SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+        area = desktop;
+    }
+    window = SDL_CreateWindow(title.c_str(), area.x, area.y, area.w, area.h,
+                              SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (window == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_RaiseWindow(window);
+    return true;
+}
+
+void Window::destroy() {
+    if (window == nullptr) {
+        return;
+    }
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    SDL_ShowCursor(SDL_ENABLE);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void Window::pumpMessages() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        handleMessage(translate(event));
+    }
+}
+
+bool Window::handleMessage(const WindowMessage&) {
+    return false;
+}
+
+void Window::setTitle(const char* title) {
+    if (window != nullptr) {
+        SDL_SetWindowTitle(window, title);
+    }
+}
+
+void Window::drawableSize(int32_t& width, int32_t& height) const {
+    width = 0;
+    height = 0;
+    if (window != nullptr) {
+        SDL_GL_GetDrawableSize(window, &width, &height);
+    }
+}

@@ -1,0 +1,55 @@
+// Frame cost of the demo's timeline on the offscreen 800x600 surface: one benchmark per time
+// span, each frame being both passes and the finish that the demo's swap does.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/demo.h"
+#include "app/offscreen_context.h"
+#include "app/random.h"
+#include "app/timeline.h"
+
+namespace {
+
+OffscreenContext& sharedContext() {
+    static OffscreenContext context;
+    static const bool ready = [] {
+        if (!context.create()) {
+            std::fprintf(stderr, "no offscreen OpenGL: %s\n", context.error());
+            std::exit(1);
+        }
+        seedRandom(1);
+        prepareDemo();
+        return true;
+    }();
+    (void)ready;
+    return context;
+}
+
+void timelineFrame(benchmark::State& state) {
+    OffscreenContext& context = sharedContext();
+    const float t = static_cast<float>(state.range(0)) / 10.0f;
+    for (auto _ : state) {
+        runTimeline(t, 1.0f / 60.0f);
+        context.swap();
+    }
+    state.SetLabel("t = " + std::to_string(t));
+}
+
+// Tenths of a second: one frame inside each span of the timeline.
+BENCHMARK(timelineFrame)
+    ->Arg(50)
+    ->Arg(125)
+    ->Arg(500)
+    ->Arg(865)
+    ->Arg(1000)
+    ->Arg(1215)
+    ->Arg(1500)
+    ->Arg(1850)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

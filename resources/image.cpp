@@ -1,0 +1,48 @@
+#include "resources/image.h"
+
+#include <cstdlib>
+#include <utility>
+
+Image::~Image() {
+    release();
+}
+
+bool Image::load(Stream&) {
+    return false;
+}
+
+void Image::allocate(int32_t newWidth, int32_t newHeight, int32_t newComponents) {
+    release();
+    if (newWidth <= 0 || newHeight <= 0 || newComponents <= 0) {
+        return;
+    }
+    const int64_t bytes = int64_t{newWidth} * newHeight * newComponents;
+    data = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes)));
+    if (data) {
+        width = newWidth;
+        height = newHeight;
+        components = newComponents;
+    }
+}
+
+void Image::release() {
+    std::free(data);
+    data = nullptr;
+    width = 0;
+    height = 0;
+    components = 0;
+}
+
+void Image::swapRedBlue() {
+    if (!data || components < 3) {
+        return;
+    }
+    const int64_t bytes = byteCount();
+    for (int64_t i = 0; i + 2 < bytes; i += components) {
+        std::swap(data[i], data[i + 2]);
+    }
+}
+
+int64_t Image::byteCount() const {
+    return data ? int64_t{width} * height * components : 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// An in-memory picture: width x height pixels of `components` bytes each (1 luminance,
+// 3 RGB, 4 RGBA), rows tightly packed, row 0 the bottom row so the buffer goes to OpenGL as
+// it stands. The buffer is owned (malloc/free); an empty image has no buffer and zero sizes.
+
+#include <cstdint>
+
+class Stream;
+
+class Image {
+  public:
+    Image() = default;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+    // NOTE: virtual, so that a decoder deleted through its base is destroyed properly.
+    virtual ~Image();
+
+    // Decodes the picture from a stream; the base image decodes nothing.
+    virtual bool load(Stream& stream);
+
+    // Frees any buffer, then holds width * height * components bytes of undefined content.
+    void allocate(int32_t newWidth, int32_t newHeight, int32_t newComponents);
+    void release();
+    // Exchanges bytes 0 and 2 of every pixel: BGR(A) becomes RGB(A).
+    void swapRedBlue();
+
+    // Bytes of pixel data: width * height * components, 0 when empty.
+    int64_t byteCount() const;
+
+    uint8_t* data = nullptr;
+    int32_t width = 0;       // pixels
+    int32_t height = 0;      // pixels
+    int32_t components = 0;  // bytes per pixel
+};

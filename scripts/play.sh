@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Zentrox and plays the demo from its data tree.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZENTROX_BUILD_DIR:-$root/build}
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+# The demo reads everything from the data tree in its working directory.
+data=$root/data
+mkdir -p "$data"
+cd "$data"
+exec "$build/zentrox"

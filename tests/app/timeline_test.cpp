@@ -1,0 +1,145 @@
+#include "app/timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/scene_registry.h"
+#include "resources/texture_table.h"
+
+namespace {
+
+struct OpenScene {
+    const Effect* scene;
+    float localTime;
+};
+
+std::vector<OpenScene> openScenes(float t) {
+    std::vector<OpenScene> open;
+    for (const SceneRow& row : kSceneRows) {
+        if (row.window.contains(t)) {
+            open.push_back({row.scene, t - row.localTimeOffset});
+        }
+    }
+    return open;
+}
+
+// The step whose drawing is presented: every open step clears the frame, so the last one.
+const ComposeStep* presentedStep(float t) {
+    const ComposeStep* last = nullptr;
+    for (const ComposeStep& step : kComposeSteps) {
+        if (step.window.contains(t)) {
+            last = &step;
+        }
+    }
+    return last;
+}
+
+struct SceneCase {
+    float t;
+    std::vector<OpenScene> expected;
+};
+
+TEST(ScenePass, OpensTheRowsOfEachBoundWithTheirLocalTimes) {
+    const std::vector<SceneCase> cases = {
+        {0.0f, {}},
+        {9.9f, {{&welcomeScene, 9.9f}}},
+        {10.0f, {{&welcomeScene, 10.0f}}},
+        {10.5f, {{&welcomeScene, 10.5f}, {&deformScene, 0.5f}}},
+        {15.0f, {{&deformScene, 5.0f}}},
+        {84.9f, {{&deformScene, 74.9f}}},
+        {85.0f, {{&deformScene, 75.0f}}},
+        {87.9f, {{&deformScene, 77.9f}, {&tunnelScene, 2.9f}}},
+        {88.0f, {{&deformScene, 78.0f}, {&tunnelScene, 3.0f}}},
+        {90.0f, {{&tunnelScene, 5.0f}}},
+        {119.9f, {{&tunnelScene, 34.9f}}},
+        {119.95f, {{&tunnelScene, 34.95f}, {&softfaceScene, -0.05f}}},
+        {120.0f, {{&tunnelScene, 35.0f}, {&softfaceScene, 0.0f}}},
+        {122.9f, {{&tunnelScene, 37.9f}, {&softfaceScene, 2.9f}}},
+        {123.0f, {{&tunnelScene, 38.0f}, {&softfaceScene, 3.0f}}},
+        {125.0f, {{&softfaceScene, 5.0f}}},
+        {180.0f, {}},
+        {190.0f, {}},
+    };
+    for (const SceneCase& c : cases) {
+        SCOPED_TRACE(c.t);
+        const std::vector<OpenScene> open = openScenes(c.t);
+        ASSERT_EQ(open.size(), c.expected.size());
+        for (size_t i = 0; i < open.size(); ++i) {
+            EXPECT_EQ(open[i].scene, c.expected[i].scene);
+            EXPECT_NEAR(open[i].localTime, c.expected[i].localTime, 1e-5f);
+        }
+    }
+}
+
+TEST(ScenePass, EachSceneRendersIntoItsOwnTarget) {
+    EXPECT_EQ(kSceneRows[0].target, kWelcomeTarget);
+    EXPECT_EQ(kSceneRows[1].target, kDeformTarget);
+    EXPECT_EQ(kSceneRows[2].target, kTunnelTarget);
+    EXPECT_EQ(kSceneRows[3].target, kSoftfaceTarget);
+}
+
+struct ComposeCase {
+    float t;
+    ComposeAction action;
+    int32_t from;
+    int32_t to;
+    float x;  // transition amount, when the action is one
+};
+
+TEST(ComposePass, PresentsTheLastOpenStepAtEachBound) {
+    const std::vector<ComposeCase> cases = {
+        {5.0f, ComposeAction::Show, kWelcomeTarget, 0, 0.0f},
+        {9.9f, ComposeAction::Show, kWelcomeTarget, 0, 0.0f},
+        {9.95f, ComposeAction::TileDissolve, kWelcomeTarget, kDeformTarget, -0.01f},
+        {10.0f, ComposeAction::TileDissolve, kWelcomeTarget, kDeformTarget, 0.0f},
+        {14.99f, ComposeAction::TileDissolve, kWelcomeTarget, kDeformTarget, 0.998f},
+        {15.01f, ComposeAction::Show, kDeformTarget, 0, 0.0f},
+        {84.9f, ComposeAction::Show, kDeformTarget, 0, 0.0f},
+        {85.0f, ComposeAction::CrossFade, kDeformTarget, kTunnelTarget, 0.0f},
+        {87.9f, ComposeAction::CrossFade, kDeformTarget, kTunnelTarget, 0.957f},
+        {88.0f, ComposeAction::Show, kTunnelTarget, 0, 0.0f},
+        {119.9f, ComposeAction::Show, kTunnelTarget, 0, 0.0f},
+        {120.0f, ComposeAction::CrossFade, kTunnelTarget, kSoftfaceTarget, 0.0f},
+        {122.9f, ComposeAction::CrossFade, kTunnelTarget, kSoftfaceTarget, 0.957f},
+        {123.0f, ComposeAction::Show, kSoftfaceTarget, 0, 0.0f},
+        {180.0f, ComposeAction::Show, kSoftfaceTarget, 0, 0.0f},
+        {189.99f, ComposeAction::Show, kSoftfaceTarget, 0, 0.0f},
+    };
+    for (const ComposeCase& c : cases) {
+        SCOPED_TRACE(c.t);
+        const ComposeStep* step = presentedStep(c.t);
+        ASSERT_NE(step, nullptr);
+        EXPECT_EQ(step->action, c.action);
+        EXPECT_EQ(step->from, c.from);
+        if (c.action != ComposeAction::Show) {
+            EXPECT_EQ(step->to, c.to);
+            EXPECT_NEAR(transitionAmount(*step, c.t), c.x, 1e-4f);
+        }
+    }
+}
+
+TEST(ComposePass, OnlyTheInstantFifteenAndTheEndHaveNoOpenStep) {
+    EXPECT_EQ(presentedStep(15.0f), nullptr);
+    EXPECT_EQ(kComposeGap.from, kDeformTarget);
+    EXPECT_EQ(presentedStep(190.0f), nullptr);
+    for (float t = 0.01f; t < 189.99f; t += 0.01f) {
+        if (t != 15.0f) {
+            ASSERT_NE(presentedStep(t), nullptr) << t;
+        }
+    }
+}
+
+TEST(ComposePass, VisibleCrossFadesNeverReachTheirEnd) {
+    // The rate is 0.33 per second, not 1/3: the full next picture replaces the fade first.
+    EXPECT_LT(transitionAmount(kComposeSteps[3], 87.9f), 1.0f);
+    EXPECT_LT(transitionAmount(kComposeSteps[5], 122.9f), 1.0f);
+}
+
+TEST(RunTimeline, EndsFromOneHundredNinetySeconds) {
+    // Nothing opens at or after the end, so no GL call is made here.
+    EXPECT_FALSE(runTimeline(190.0f, 0.016f));
+    EXPECT_FALSE(runTimeline(250.0f, 0.016f));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The demo in a real X window (Xvfb, no window manager, no audio device), started in an empty
+# data tree: it covers the screen, keeps its title in the title format with an advancing time,
+# and ends with exit code 0 within a second of Escape or of a close request.
+set -uo pipefail
+
+demo=$1
+close_request=$2
+work=$(mktemp -d)
+trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+demo_pid=""
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# A free display number.
+display_number=90
+while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
+  display_number=$((display_number + 1))
+done
+export DISPLAY=":$display_number"
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+
+export SDL_AUDIODRIVER=dummy  # there is no sound device here
+mkdir -p "$work/data"
+
+start_demo() {
+  (cd "$work/data" && exec "$demo") >"$work/demo.log" 2>&1 &
+  demo_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name '^Zentrox' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to a second for the demo to end; sets result to its exit code.
+wait_for_exit() {
+  result="still running after a second"
+  for _ in $(seq 20); do
+    if ! kill -0 "$demo_pid" 2>/dev/null; then
+      wait "$demo_pid"
+      result=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+  kill -KILL "$demo_pid" 2>/dev/null
+  return 1
+}
+
+# Waits up to five seconds for the first frame's title; sets title.
+wait_for_title() {
+  for _ in $(seq 50); do
+    title=$(xdotool getwindowname "$window" 2>/dev/null)
+    [[ $title =~ $title_pattern ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+title_pattern='^Zentrox \[FPS: ( *[0-9]+| *inf)\] \[TIME: [0-9]+\.[0-9]\] - $'
+
+# 1. Window, title, Escape.
+if start_demo; then
+  wait_for_title || fail "title '$title' is not in the title format"
+  first=$title
+  geometry=$(xdotool getwindowgeometry "$window")
+  echo "$geometry" | grep -q 'Position: 0,0' || fail "window is not at the screen's corner: $geometry"
+  echo "$geometry" | grep -q 'Geometry: 1024x768' || fail "window does not cover the screen: $geometry"
+  sleep 1.5
+  second=$(xdotool getwindowname "$window")
+  [[ $second =~ $title_pattern ]] || fail "title '$second' is not in the title format"
+  first_time=$(echo "$first" | sed -E 's/.*TIME: ([0-9.]+).*/\1/')
+  second_time=$(echo "$second" | sed -E 's/.*TIME: ([0-9.]+).*/\1/')
+  awk "BEGIN { exit !($second_time > $first_time) }" || fail "time did not advance: $first_time then $second_time"
+  xdotool key --window "$window" Escape
+  wait_for_exit
+  [ "$result" = "0" ] || fail "Escape: demo ended with '$result'"
+else
+  fail "no demo window appeared"; cat "$work/demo.log" >&2
+fi
+
+# 2. A close request, as a window manager sends it.
+if start_demo; then
+  sleep 0.5
+  "$close_request" "$window" || fail "could not send the close request"
+  wait_for_exit
+  [ "$result" = "0" ] || fail "close request: demo ended with '$result'"
+else
+  fail "no demo window appeared for the close request"
+fi
+
+# 3. SIGTERM ends the demo the same orderly way.
+if start_demo; then
+  sleep 0.5
+  kill -TERM "$demo_pid"
+  wait_for_exit
+  [ "$result" = "0" ] || fail "SIGTERM: demo ended with '$result'"
+else
+  fail "no demo window appeared for SIGTERM"
+fi
+
+if [ -s "$work/demo.log" ]; then
+  echo "note: the demo printed:" >&2; cat "$work/demo.log" >&2
+fi
+[ "$failures" -eq 0 ] && echo "demo window tests passed"
+exit $(( failures > 0 ))

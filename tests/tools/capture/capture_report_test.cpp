@@ -1,0 +1,43 @@
+#include "tools/capture/capture_report.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Median, OddEvenAndEmpty) {
+    EXPECT_EQ(median({}), 0.0);
+    EXPECT_EQ(median({3.0, 1.0, 2.0}), 2.0);
+    EXPECT_EQ(median({4.0, 1.0, 3.0, 2.0}), 2.5);
+}
+
+TEST(CaptureReport, GroupsFramesByTimelineSpan) {
+    CaptureReport report;
+    report.addFrame(5.0f, 2.0f);
+    report.addFrame(9.99f, 4.0f);
+    report.addFrame(10.0f, 30.0f);  // first frame of the dissolve
+    report.addFrame(189.9f, 1.0f);
+    EXPECT_EQ(report.frames(), 4);
+    const std::string text = report.summary(2.0);
+    EXPECT_NE(text.find("frames 4, wall 2.00 s, 2.0 frames/s"), std::string::npos) << text;
+    EXPECT_NE(text.find("welcome"), std::string::npos);
+    EXPECT_NE(text.find("median    3.00 ms  worst    4.00 ms"), std::string::npos) << text;
+    EXPECT_NE(text.find("tile dissolve"), std::string::npos);
+    EXPECT_EQ(text.find("deform"), std::string::npos) << "spans without frames are left out";
+    EXPECT_NE(text.find("held picture"), std::string::npos);
+}
+
+TEST(CaptureReport, SpansCoverTheTimelineWithoutGaps) {
+    EXPECT_EQ(kTimelineSpans.front().after, 0.0f);
+    EXPECT_EQ(kTimelineSpans.back().before, 190.0f);
+    for (size_t i = 1; i < kTimelineSpans.size(); ++i) {
+        EXPECT_EQ(kTimelineSpans[i].after, kTimelineSpans[i - 1].before);
+    }
+}
+
+TEST(Progress, ShowsShareAndTimeLeft) {
+    EXPECT_EQ(progressLine(50, 100, 30.0),
+              "[###############...............]  50%  frame 50/100  ETA 0:30");
+    EXPECT_EQ(progressLine(0, 100, 0.0).find("ETA 0:00") != std::string::npos, true);
+}
+
+}  // namespace
