@@ -7,7 +7,7 @@
 #include "app/window.h"
 
 class DemoWindow : public Window {
-  public:
+public:
     // Clears the key table, opens the window; running becomes the result.
     bool create(int32_t width, int32_t height, const String& title) override;
     bool handleMessage(const WindowMessage& message) override;

@@ -5,7 +5,7 @@
 // framebuffer.
 
 class Effect {
-  public:
+public:
     virtual ~Effect() = default;
 
     // localTime: seconds since the scene's start in the timeline (slightly negative for the

@@ -23,7 +23,7 @@ Rectangle letterbox(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWid
                     int32_t targetHeight);
 
 class Framebuffer {
-  public:
+public:
     Framebuffer() = default;
     Framebuffer(const Framebuffer&) = delete;
     Framebuffer& operator=(const Framebuffer&) = delete;
@@ -43,7 +43,7 @@ class Framebuffer {
     int32_t width() const { return surfaceWidth; }
     int32_t height() const { return surfaceHeight; }
 
-  private:
+private:
     uint32_t framebuffer = 0;
     uint32_t colourBuffer = 0;
     uint32_t depthStencilBuffer = 0;

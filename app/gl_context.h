@@ -10,7 +10,7 @@
 class Window;
 
 class GLContext {
-  public:
+public:
     GLContext() = default;
     GLContext(const GLContext&) = delete;
     GLContext& operator=(const GLContext&) = delete;
@@ -25,7 +25,7 @@ class GLContext {
 
     Framebuffer& surface() { return frame; }
 
-  private:
+private:
     Window* owner = nullptr;
     void* context = nullptr;  // SDL_GLContext
     Framebuffer frame;

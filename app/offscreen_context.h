@@ -9,7 +9,7 @@
 #include "app/framebuffer.h"
 
 class OffscreenContext {
-  public:
+public:
     OffscreenContext() = default;
     OffscreenContext(const OffscreenContext&) = delete;
     OffscreenContext& operator=(const OffscreenContext&) = delete;
@@ -28,7 +28,7 @@ class OffscreenContext {
     std::vector<uint8_t> readPixels() const { return frame.readPixels(); }
     const char* error() const { return failure; }
 
-  private:
+private:
     bool fail(const char* reason);
 
     void* display = nullptr;  // EGLDisplay

@@ -12,7 +12,7 @@ using MillisecondClock = uint32_t (*)();
 uint32_t programMilliseconds();
 
 class Timer {
-  public:
+public:
     explicit Timer(MillisecondClock clock = programMilliseconds) : clock(clock) {}
 
     void start();
@@ -22,7 +22,7 @@ class Timer {
     float elapsed() const { return currentSeconds - startSeconds; }
     void stop();
 
-  private:
+private:
     float readSeconds() const;
 
     MillisecondClock clock;

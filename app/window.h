@@ -26,7 +26,7 @@ constexpr uint32_t kKeyCodeCount = 256;  // codes at or above this are not keys 
 uint32_t virtualKeyCode(int32_t sdlKey);
 
 class Window {
-  public:
+public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -47,6 +47,6 @@ class Window {
     void drawableSize(int32_t& width, int32_t& height) const;
     SDL_Window* nativeHandle() const { return window; }
 
-  private:
+private:
     SDL_Window* window = nullptr;
 };

@@ -10,7 +10,7 @@
 
 template <typename T>
 class Array {
-  public:
+public:
     Array() = default;
     Array(const Array& other) { copyFrom(other); }
     Array(Array&& other) noexcept
@@ -61,7 +61,7 @@ class Array {
     const T* begin() const { return elements; }
     const T* end() const { return elements + count; }
 
-  private:
+private:
     void copyFrom(const Array& other) {
         if (other.count == 0) {
             return;

@@ -8,7 +8,7 @@
 class Stream;
 
 class Image {
-  public:
+public:
     Image() = default;
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;

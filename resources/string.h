@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class String {
-  public:
+public:
     String();
     String(const char* text);  // NOLINT: implicit, file names are written as literals
     String(const String& other);
@@ -23,7 +23,7 @@ class String {
     int32_t size() const { return length; }
     bool empty() const { return length == 0; }
 
-  private:
+private:
     String(const char* first, int32_t firstLength, const char* second, int32_t secondLength);
 
     char* data;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "render/gl.h"
+#include "resources/image_loader.h"
 
 Texture::~Texture() {
     release();
@@ -14,6 +15,12 @@ void Texture::release() {
         glDeleteTextures(1, &id);
         id = 0;
     }
+}
+
+bool Texture::load(const String& name) {
+    release();
+    image = loadImage(name);
+    return image != nullptr;
 }
 
 bool Texture::create(int32_t width, int32_t height, int32_t components) {

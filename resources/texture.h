@@ -7,14 +7,18 @@
 #include <memory>
 
 #include "resources/image.h"
+#include "resources/string.h"
 
 class Texture {
-  public:
+public:
     Texture() = default;
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
     ~Texture();
 
+    // Drops the current image and GL name, then loads the picture file. False when no image
+    // came back (unknown extension, missing file). Creates no GL object.
+    bool load(const String& name);
     // A blank width x height image of `components` bytes per pixel, every byte 0.
     bool create(int32_t width, int32_t height, int32_t components);
     // Mode 0: one level, linear filtering. Mode 1: mipmapped. A format of 0 means the same as
@@ -28,9 +32,10 @@ class Texture {
     void release();
 
     const Image* picture() const { return image.get(); }
+    Image* picture() { return image.get(); }
     uint32_t name() const { return id; }
 
-  private:
+private:
     std::unique_ptr<Image> image;
     uint32_t id = 0;
 };

@@ -22,8 +22,13 @@ Texture& textureEntry(int32_t number) {
 }
 
 void loadTextureTable() {
-    // The pictures of entries 1..16 arrive with the image decoders; until then those entries
-    // stay empty (name 0) and draw with GL's default texture.
+    // A picture that does not load leaves its entry at name 0: it draws with GL's default
+    // texture, and the demo goes on.
+    for (int32_t number = 1; number <= kImageTextureCount; ++number) {
+        Texture& texture = textureEntry(number);
+        texture.load(kTextureFiles[static_cast<size_t>(number - 1)]);
+        texture.upload(1, 0);
+    }
     for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
         Texture& target = textureEntry(number);
         target.create(kRenderTargetSize, kRenderTargetSize, 4);

@@ -4,7 +4,7 @@
 #include "app/effect.h"
 
 class EDeform : public Effect {
-  public:
+public:
     void render(float localTime, float dt) override;
     void load() override;
     void idle() override {}

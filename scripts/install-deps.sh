@@ -11,9 +11,13 @@ packages=(
   libgl1-mesa-dri libepoxy-dev
   # image files
   libpng-dev zlib1g-dev
+  # the data generator's text: font engine and fonts
+  libfreetype-dev fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev file
+  # fuzzing the file loaders
+  clang libclang-rt-14-dev
 )
 
 missing=()

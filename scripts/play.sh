@@ -7,7 +7,7 @@ build=${ZENTROX_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 # The demo reads everything from the data tree in its working directory.
-data=$root/data
+data=$build/data
 mkdir -p "$data"
 cd "$data"
 exec "$build/zentrox"

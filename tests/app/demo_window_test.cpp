@@ -7,7 +7,7 @@ namespace {
 
 // The window is never opened: messages are handed to it as the pump would.
 class DemoWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { window.running = true; }
     DemoWindow window;
 };

@@ -15,7 +15,7 @@ float seconds(uint32_t milliseconds) {
 }
 
 class TimerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { fakeMilliseconds = 5000; }
     Timer timer{fakeClock};
 };

@@ -11,7 +11,7 @@
 #include "app/offscreen_context.h"
 
 class GLTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite();
     void SetUp() override;
 

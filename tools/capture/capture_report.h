@@ -16,14 +16,14 @@ struct TimelineSpan {
 extern const std::array<TimelineSpan, 8> kTimelineSpans;
 
 class CaptureReport {
-  public:
+public:
     void addFrame(float t, double milliseconds);
     // "frames N, wall S s, F frames/s", then one line per span that has frames.
     std::string summary(double wallSeconds) const;
 
     int64_t frames() const { return frameTotal; }
 
-  private:
+private:
     std::array<std::vector<double>, kTimelineSpans.size()> spanMilliseconds;
     int64_t frameTotal = 0;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 class FrameWriter {
-  public:
+public:
     explicit FrameWriter(std::string directory) : directory(std::move(directory)) {}
 
     // Creates the directory when missing. False, with the reason in `error`, when it cannot be
@@ -18,7 +18,7 @@ class FrameWriter {
                std::string& error) const;
     std::string framePath(int64_t index) const;
 
-  private:
+private:
     std::string directory;
 };
 

@@ -35,7 +35,7 @@ DecodedPng readPng(const std::string& path) {
 }
 
 class FrameWriterTest : public GLTest {
-  protected:
+protected:
     void SetUp() override {
         GLTest::SetUp();
         directory = std::filesystem::temp_directory_path() /

@@ -1,0 +1,3 @@
+#include "render/compositing.h"
+
+#include "support/gl_test.h"

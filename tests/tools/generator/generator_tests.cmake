@@ -1,0 +1,1 @@
+# The generator tests are registered here.
