@@ -6,6 +6,7 @@
 #include "app/demo.h"
 #include "app/demo_window.h"
 #include "app/gl_context.h"
+#include "app/music.h"
 #include "app/random.h"
 #include "app/scene_registry.h"
 #include "app/timeline.h"
@@ -34,7 +35,7 @@ int main() {
         glContext.makeCurrent();
         prepareDemo();
     }
-    // The music starts here, right before the clock is reset.
+    SoundStream* musicStream = startMusic();
     timer.reset();
 
     char title[kTitleCapacity];
@@ -44,7 +45,7 @@ int main() {
         const float dt = timer.delta();
         formatTitle(title, sizeof title, t, dt, statusText);
         demoWindow.setTitle(title);
-        // The music's spectrum is read here, once a frame.
+        updateSpectrum();
         if (!runTimeline(t, dt)) {
             break;
         }
@@ -52,7 +53,7 @@ int main() {
         demoWindow.pumpMessages();
     }
 
-    // The music stops here, before the context goes.
+    stopMusic(musicStream);
     if (haveContext) {
         releaseTextureTable();
     }

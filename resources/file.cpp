@@ -4,7 +4,9 @@
 
 #include "resources/data_path.h"
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
 bool File::open(const String& name) {
     close();

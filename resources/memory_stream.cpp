@@ -40,4 +40,6 @@ bool MemoryStream::seek(int32_t offset, int32_t origin) {
     return true;
 }
 
-int32_t MemoryStream::tell() { return static_cast<int32_t>(position); }
+int32_t MemoryStream::tell() {
+    return static_cast<int32_t>(position);
+}

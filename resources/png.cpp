@@ -50,7 +50,9 @@ void readFromBuffer(png_structp png, png_bytep out, png_size_t size) {
 }
 
 // The demo says nothing about bad data: errors only jump back, warnings are dropped.
-void quietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void quietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void quietWarning(png_structp, png_const_charp) {}
 
 bool readWholeStream(Stream& stream, Decode& decode) {
@@ -99,8 +101,8 @@ bool decodeInto(Decode& decode, Image& image) {
     png_uint_32 height = 0;
     int bitDepth = 0;
     int colourType = 0;
-    png_get_IHDR(decode.png, decode.info, &width, &height, &bitDepth, &colourType, nullptr,
-                 nullptr, nullptr);
+    png_get_IHDR(decode.png, decode.info, &width, &height, &bitDepth, &colourType, nullptr, nullptr,
+                 nullptr);
     if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
         return false;
     }
@@ -136,8 +138,7 @@ bool decodeGuarded(Decode& state, Image& image) {
 bool PNG::load(Stream& stream) {
     release();
     Decode state;
-    state.png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
+    state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
     if (state.png == nullptr) {
         return false;
     }

@@ -13,6 +13,8 @@ packages=(
   libpng-dev zlib1g-dev
   # the data generator's text: font engine and fonts
   libfreetype-dev fonts-dejavu-core
+  # music: decoding, spectrum, the generator's encoder, video capture
+  libmpg123-dev libkissfft-dev libmp3lame-dev ffmpeg sox
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev file

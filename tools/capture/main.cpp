@@ -15,7 +15,10 @@
 #include "app/demo.h"
 #include "app/offscreen_context.h"
 #include "app/random.h"
+#include "app/soundtrack.h"
+#include "app/spectrum.h"
 #include "app/timeline.h"
+#include "resources/mp3_track.h"
 #include "resources/texture_table.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
@@ -52,6 +55,11 @@ int capture(const CaptureOptions& options) {
     }
     seedRandom(options.seed);
     prepareDemo();
+    // The spectrum comes from the decoded music at each frame's own time, so a capture is the
+    // same on every run; without the music it reads zeros, as in the silent demo.
+    DecodedTrack music;
+    decodeMp3(kMusicFile, music);
+    SpectrumAnalyser analyser;
 
     const int64_t total = frameCount(options);
     const float dt = static_cast<float>(1.0 / options.framesPerSecond);
@@ -62,6 +70,7 @@ int capture(const CaptureOptions& options) {
     for (int64_t index = 0; index < total; ++index) {
         const float t = frameTime(options, index);
         const Clock::time_point frameStart = Clock::now();
+        reduceSpectrum(analyser.analyseTrack(music, musicFrameAt(t)));
         const bool presented = runTimeline(t, dt);
         context.swap();
         report.addFrame(t, secondsSince(frameStart) * 1000.0);

@@ -1,0 +1,26 @@
+#pragma once
+// A piece of music decoded whole into memory: interleaved stereo float samples at 44100 Hz,
+// sample 0 being the music's first sample (gapless decoding drops the encoder's padding).
+// Immutable once decoded, so any thread may read it.
+
+#include <cstdint>
+#include <vector>
+
+#include "resources/string.h"
+
+constexpr int32_t kTrackRate = 44100;  // samples per second per channel
+constexpr int32_t kTrackChannels = 2;
+// Longer music is cut there: the demo needs a little over three minutes.
+constexpr int64_t kMaxTrackSeconds = 600;
+
+struct DecodedTrack {
+    std::vector<float> samples;  // left, right, left, right ...; -1..1
+
+    int64_t frames() const { return static_cast<int64_t>(samples.size()) / kTrackChannels; }
+    // The mono mix of frame `index`; 0 outside the track.
+    float mono(int64_t index) const;
+};
+
+// Decodes an MP3 file of the data tree. A mono file is spread to both channels, another rate
+// resampled to 44100 Hz. False, with an empty track, when the file is missing or undecodable.
+bool decodeMp3(const String& name, DecodedTrack& track);
