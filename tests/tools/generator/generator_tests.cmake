@@ -1,1 +1,27 @@
-# The generator tests are registered here.
+# The data generator's tests: its helpers and pictures, and the tool as the build runs it.
+# Included from the tests folder, so paths are relative to it.
+
+add_executable(zentrox_generator_tests
+  tools/generator/blur_test.cpp
+  tools/generator/data_tree_test.cpp
+  tools/generator/generator_test_support.cpp
+  tools/generator/noise_test.cpp
+  tools/generator/paint_test.cpp
+  tools/generator/png_encoder_test.cpp
+  tools/generator/portable_math_test.cpp
+  tools/generator/raster_test.cpp
+  tools/generator/text_renderer_test.cpp
+  tools/generator/textures_test.cpp
+)
+# zentrox_core for the demo's own texture table, which the pictures must match.
+target_link_libraries(zentrox_generator_tests PRIVATE zentrox_generator zentrox_core
+                      GTest::gtest_main)
+gtest_discover_tests(zentrox_generator_tests DISCOVERY_TIMEOUT 60)
+
+add_test(NAME generator.deterministic
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/generator/deterministic_test.sh
+          $<TARGET_FILE:zentrox-data>)
+add_test(NAME generator.refusals
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/generator/refusals_test.sh
+          $<TARGET_FILE:zentrox-data>)
+set_tests_properties(generator.deterministic generator.refusals PROPERTIES TIMEOUT 120)

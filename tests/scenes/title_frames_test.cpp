@@ -1,0 +1,128 @@
+// Whole demo frames of the opening, rendered by the timeline from the generated data tree:
+// the title picture over the whole screen, then the tile dissolve into the next scene.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "app/demo.h"
+#include "app/offscreen_context.h"
+#include "app/projection.h"
+#include "app/random.h"
+#include "app/timeline.h"
+#include "render/compositing.h"
+#include "render/gl.h"
+#include "resources/image_loader.h"
+#include "resources/texture_table.h"
+
+namespace {
+
+using Frame = std::vector<uint8_t>;  // 800x600 RGB, top row first
+
+class TitleFramesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
+        std::filesystem::current_path(ZENTROX_GENERATED_DATA);
+        ASSERT_TRUE(context.create()) << context.error();
+        seedRandom(1);
+        prepareDemo();
+    }
+    static void TearDownTestSuite() {
+        releaseTextureTable();
+        context.destroy();
+    }
+    static Frame frameAt(float t) {
+        runTimeline(t, 1.0f / 60.0f);
+        context.swap();
+        return context.readPixels();
+    }
+    // The render target drawn alone over the screen, as a Show step would.
+    static Frame targetAlone(int32_t target) {
+        viewport = {0, 0, kScreenWidth, kScreenHeight};
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawFullScreenQuad(textureEntry(target));
+        context.swap();
+        return context.readPixels();
+    }
+    static OffscreenContext context;
+};
+
+OffscreenContext TitleFramesTest::context;
+
+// Mean colour of a square around (x, y), y from the top.
+std::array<double, 3> areaMean(const Frame& frame, int32_t x, int32_t y, int32_t radius) {
+    std::array<double, 3> sum = {};
+    int32_t count = 0;
+    for (int32_t row = y - radius; row <= y + radius; ++row) {
+        for (int32_t column = x - radius; column <= x + radius; ++column) {
+            const size_t at = (static_cast<size_t>(row) * kScreenWidth + column) * 3;
+            for (size_t c = 0; c < 3; ++c) {
+                sum[c] += frame[at + c];
+            }
+            ++count;
+        }
+    }
+    for (double& value : sum) {
+        value /= count;
+    }
+    return sum;
+}
+
+double distance(const std::array<double, 3>& a, const std::array<double, 3>& b) {
+    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+}
+
+TEST_F(TitleFramesTest, FiveSecondsInTheTitlePictureFillsTheScreen) {
+    const Frame frame = frameAt(5.0f);
+    const std::unique_ptr<Image> picture = loadImage("Textures/Welcome.png");
+    ASSERT_TRUE(picture && picture->data);
+    // The picture, sampled where each screen area lands, against the frame's same area.
+    double totalDifference = 0.0;
+    int32_t samples = 0;
+    for (int32_t y = 10; y < kScreenHeight - 10; y += 20) {
+        for (int32_t x = 10; x < kScreenWidth - 10; x += 20) {
+            const int32_t u = x * picture->width / kScreenWidth;
+            const int32_t v = picture->height - 1 - y * picture->height / kScreenHeight;
+            const uint8_t* texel =
+                picture->data + (static_cast<size_t>(v) * picture->width + u) * picture->components;
+            const std::array<double, 3> expected = {static_cast<double>(texel[0]),
+                                                    static_cast<double>(texel[1]),
+                                                    static_cast<double>(texel[2])};
+            totalDifference += distance(areaMean(frame, x, y, 1), expected) / 3.0;
+            ++samples;
+        }
+    }
+    EXPECT_LT(totalDifference / samples, 12.0) << "mean difference per channel";
+}
+
+TEST_F(TitleFramesTest, DissolveShowsTilesOfBothScenes) {
+    const Frame title = frameAt(5.0f);
+    const Frame dissolve = frameAt(12.5f);
+    const Frame next = targetAlone(kDeformTarget);
+    int32_t titleTiles = 0;
+    int32_t nextTiles = 0;
+    for (int32_t row = 0; row < 12; ++row) {
+        for (int32_t column = 0; column < 16; ++column) {
+            const int32_t x = column * 50 + 25;
+            const int32_t y = row * 50 + 25;
+            const auto seen = areaMean(dissolve, x, y, 8);
+            const auto fromTitle = areaMean(title, x, y, 8);
+            const auto fromNext = areaMean(next, x, y, 8);
+            if (distance(fromTitle, fromNext) < 30.0) {
+                continue;  // the two pictures look alike here
+            }
+            titleTiles += distance(seen, fromTitle) < 10.0;
+            nextTiles += distance(seen, fromNext) < 10.0;
+        }
+    }
+    // Half way through, about half of the 192 tiles are gone.
+    EXPECT_GT(titleTiles, 40);
+    EXPECT_GT(nextTiles, 40);
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# zentrox-data run twice into two fresh folders writes byte-identical trees holding every
+# picture the demo loads, each a PNG of the expected kind.
+set -uo pipefail
+
+generator=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+"$generator" "$work/first" || fail "first run exited $?"
+"$generator" "$work/second" || fail "second run exited $?"
+diff -r "$work/first" "$work/second" >"$work/diff.log" 2>&1 ||
+  fail "the two runs differ: $(cat "$work/diff.log")"
+
+expect_png() {
+  local file=$1 kind=$2
+  [ -f "$work/first/$file" ] || { fail "$file missing"; return; }
+  file "$work/first/$file" | grep -q "PNG image data, .*, 8-bit/color $kind," ||
+    fail "$file is not an 8-bit $kind PNG: $(file "$work/first/$file")"
+}
+for name in EnvX EnvY Sky Welcome Particle srcfilea srcfileb lines; do
+  expect_png "Textures/$name.png" RGB
+done
+for name in frame169 theend Text/and Text/zentrox Text/rq73 Text/telun Text/present Text/morva; do
+  expect_png "Textures/$name.png" RGBA
+done
+count=$(find "$work/first" -type f | wc -l)
+[ "$count" = "16" ] || fail "expected 16 files, found $count: $(find "$work/first" -type f)"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failed" >&2
+  exit 1
+fi
+echo "data tree: 16 files, identical across runs"

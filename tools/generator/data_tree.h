@@ -1,0 +1,26 @@
+#pragma once
+// The generated data tree under one root folder. Files are named by relative paths with forward
+// slashes ("Textures/Sky.png"); their folders are created as needed. A file is written whole
+// under a temporary name and then renamed, so an interrupted run never leaves a truncated file.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+class DataTree {
+public:
+    explicit DataTree(std::filesystem::path root) : root(std::move(root)) {}
+
+    // Creates the root folder when missing. False, with the folder and the reason in `error`,
+    // when it cannot be created or written to.
+    bool prepare(std::string& error) const;
+    // False, with the file and the reason in `error`, when the file cannot be written.
+    bool write(std::string_view relativePath, std::span<const uint8_t> bytes,
+               std::string& error) const;
+    std::filesystem::path pathOf(std::string_view relativePath) const;
+
+private:
+    std::filesystem::path root;
+};

@@ -1,0 +1,134 @@
+#include "tools/generator/textures.h"
+
+#include <cmath>
+#include <vector>
+
+#include "tools/generator/png_encoder.h"
+#include "tools/generator/portable_math.h"
+#include "tools/generator/raster.h"
+
+namespace {
+
+Pixmap paintAnd(TextureFonts& fonts) {
+    return paintWord(fonts, "and");
+}
+Pixmap paintZentrox(TextureFonts& fonts) {
+    return paintWord(fonts, "zentrox");
+}
+Pixmap paintRq73(TextureFonts& fonts) {
+    return paintWord(fonts, "rq73");
+}
+Pixmap paintTelun(TextureFonts& fonts) {
+    return paintWord(fonts, "telun");
+}
+Pixmap paintPresent(TextureFonts& fonts) {
+    return paintWord(fonts, "present");
+}
+Pixmap paintMorva(TextureFonts& fonts) {
+    return paintWord(fonts, "morva");
+}
+
+}  // namespace
+
+const std::array<TextureRecipe, kTextureRecipeCount> kTextureRecipes = {{
+    {"Textures/EnvX.png", paintEnvX},
+    {"Textures/EnvY.png", paintEnvY},
+    {"Textures/Sky.png", paintSky},
+    {"Textures/Welcome.png", paintWelcome},
+    {"Textures/Particle.png", paintParticle},
+    {"Textures/srcfilea.png", paintSourceA},
+    {"Textures/srcfileb.png", paintSourceB},
+    {"Textures/lines.png", paintLines},
+    {"Textures/frame169.png", paintFrame169},
+    {"Textures/theend.png", paintTheEnd},
+    {"Textures/Text/and.png", paintAnd},
+    {"Textures/Text/zentrox.png", paintZentrox},
+    {"Textures/Text/rq73.png", paintRq73},
+    {"Textures/Text/telun.png", paintTelun},
+    {"Textures/Text/present.png", paintPresent},
+    {"Textures/Text/morva.png", paintMorva},
+}};
+
+const TextureRecipe* findTextureRecipe(std::string_view file) {
+    for (const TextureRecipe& recipe : kTextureRecipes) {
+        if (file == recipe.file) {
+            return &recipe;
+        }
+    }
+    return nullptr;
+}
+
+bool loadTextureFonts(TextureFonts& fonts, std::string& error) {
+    return fonts.bold.load(kBoldFontFile, error) && fonts.mono.load(kMonoFontFile, error);
+}
+
+bool writeTextures(const DataTree& tree, std::string& error) {
+    TextureFonts fonts;
+    if (!loadTextureFonts(fonts, error)) {
+        return false;
+    }
+    std::vector<uint8_t> png;
+    for (const TextureRecipe& recipe : kTextureRecipes) {
+        if (!encodePng(recipe.paint(fonts), png, error)) {
+            error = std::string("cannot encode ") + recipe.file + ": " + error;
+            return false;
+        }
+        if (!tree.write(recipe.file, png, error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Pixmap paintParticle(TextureFonts&) {
+    constexpr int32_t kSize = 128;
+    Raster glow(kSize, kSize, {0.0f, 0.0f, 0.0f, 1.0f});
+    for (int32_t y = 0; y < kSize; ++y) {
+        for (int32_t x = 0; x < kSize; ++x) {
+            // r: 0 at the centre, 1 at the middle of each border.
+            const float dx = (static_cast<float>(x) + 0.5f) / (kSize / 2) - 1.0f;
+            const float dy = (static_cast<float>(y) + 0.5f) / (kSize / 2) - 1.0f;
+            const float r = std::sqrt(dx * dx + dy * dy);
+            // Three falloffs, each 0 from the border on: a wide soft body, a tighter halo and
+            // a hot core.
+            const float fade = clamp01(1.0f - r);
+            const float body = clamp01(1.0f - r * r);
+            const float core = static_cast<float>(portableExp(-r * r * 40.0));
+            const float value =
+                0.3f * body * body + 0.45f * fade * fade * fade + 0.45f * core * fade;
+            glow.at(x, y) = {value * 1.0f, value * 0.97f, value * 0.92f, 1.0f};
+        }
+    }
+    return toPixmap(glow, 3, Dither::None);
+}
+
+Pixmap paintLines(TextureFonts&) {
+    constexpr int32_t kSize = 64;
+    // NOTE: a 4-row period, bright line then fall-off, reads as CRT scanlines when added at
+    // 0.2; rows are constant across, so the pattern tiles both ways at any repeat count.
+    constexpr float kRowLevels[4] = {1.0f, 0.55f, 0.12f, 0.0f};
+    Raster lines(kSize, kSize);
+    for (int32_t y = 0; y < kSize; ++y) {
+        const float level = kRowLevels[y % 4];
+        for (int32_t x = 0; x < kSize; ++x) {
+            lines.at(x, y) = {level, level, level, 1.0f};
+        }
+    }
+    return toPixmap(lines, 3, Dither::None);
+}
+
+Pixmap paintFrame169(TextureFonts&) {
+    constexpr int32_t kSize = 256;
+    // A 4:3 screen shows 16:9 when 1/8 of its height is covered at the top and at the bottom:
+    // (3/4) / (9/16) = 4/3, and 1 - 3/4 = 1/4 split in two.
+    constexpr int32_t kBar = kSize / 8;
+    Raster frame(kSize, kSize, {0.0f, 0.0f, 0.0f, 0.0f});
+    for (int32_t y = 0; y < kSize; ++y) {
+        if (y < kBar || y >= kSize - kBar) {
+            for (int32_t x = 0; x < kSize; ++x) {
+                frame.at(x, y).a = 1.0f;
+            }
+        }
+    }
+    return toPixmap(frame, 4, Dither::None);
+}
