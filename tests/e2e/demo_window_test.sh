@@ -6,6 +6,7 @@ set -uo pipefail
 
 demo=$1
 close_request=$2
+audio_check=$3
 work=$(mktemp -d)
 trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 demo_pid=""
@@ -104,6 +105,40 @@ if start_demo; then
   [ "$result" = "0" ] || fail "SIGTERM: demo ended with '$result'"
 else
   fail "no demo window appeared for SIGTERM"
+fi
+
+# 4. With music: what the audio device receives is the decoded music from its first sample.
+mkdir -p "$work/music/Sounds"
+if ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=441:duration=8" \
+     -af "volume=0.5,tremolo=f=3" -ac 2 -ar 44100 -c:a libmp3lame -b:a 192k \
+     "$work/music/Sounds/Crunch.mp3"; then
+  mv "$work/data" "$work/silent" && mv "$work/music" "$work/data"
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+  if start_demo; then
+    wait_for_title
+    sleep 2.5
+    xdotool key --window "$window" Escape
+    wait_for_exit
+    [ "$result" = "0" ] || fail "with music: demo ended with '$result'"
+    "$audio_check" "$work/data/Sounds/Crunch.mp3" "$work/audio.raw" 1.5 ||
+      fail "the audio output is not the music from its start"
+  else
+    fail "no demo window appeared with music"
+  fi
+  # 5. No audio device at all: the music cannot play, the demo runs all the same.
+  export SDL_AUDIODRIVER=no-such-driver
+  if start_demo; then
+    wait_for_title || fail "no title without an audio device"
+    xdotool key --window "$window" Escape
+    wait_for_exit
+    [ "$result" = "0" ] || fail "without an audio device: demo ended with '$result'"
+  else
+    fail "no demo window appeared without an audio device"
+  fi
+  export SDL_AUDIODRIVER=dummy
+  unset SDL_DISKAUDIOFILE
+else
+  fail "ffmpeg could not make the test music"
 fi
 
 if [ -s "$work/demo.log" ]; then
