@@ -135,8 +135,7 @@ TEST(PngSuite, EightBitFilesWithoutGammaMatchAnIndependentDecoder) {
         const std::string name = path.filename().string();
         const std::vector<uint8_t> file = readBytes(path);
         const Chunks chunks = readChunks(file);
-        if (name[0] == 'x' || chunks.colourType == 4 || chunks.bitDepth != 8 ||
-            chunks.hasGamma) {
+        if (name[0] == 'x' || chunks.colourType == 4 || chunks.bitDepth != 8 || chunks.hasGamma) {
             continue;
         }
         SCOPED_TRACE(name);

@@ -33,12 +33,13 @@ bool decode(const Bytes& file, TARGA& image) {
     return image.load(stream);
 }
 
-Bytes pixels(const TARGA& image) { return Bytes(image.data, image.data + image.byteCount()); }
+Bytes pixels(const TARGA& image) {
+    return Bytes(image.data, image.data + image.byteCount());
+}
 
 TEST(TargaUncompressed, TrueColourBecomesRgbInFileRowOrder) {
     // Two rows of BGR pixels: blue, green on the first; red, white on the second.
-    const Bytes file = join(header(2, 2, 2, 24),
-                            {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255});
+    const Bytes file = join(header(2, 2, 2, 24), {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255});
     TARGA image;
     ASSERT_TRUE(decode(file, image));
     EXPECT_EQ(image.width, 2);
@@ -72,14 +73,13 @@ TEST(TargaUncompressed, ImageIdIsSkipped) {
 
 TEST(TargaRunLength, RawAndRunPacketsFillTheImageExactly) {
     // 2x3 pixels: a run of 4 blue, then a raw packet of 2 (green, red).
-    const Bytes file = join(header(10, 2, 3, 24),
-                            {128 + 3, 255, 0, 0, 1, 0, 255, 0, 0, 0, 255,
-                             // bytes after the last packet are not pixels
-                             7, 7, 7, 7});
+    const Bytes file = join(header(10, 2, 3, 24), {128 + 3, 255, 0, 0, 1, 0, 255, 0, 0, 0, 255,
+                                                   // bytes after the last packet are not pixels
+                                                   7, 7, 7, 7});
     TARGA image;
     ASSERT_TRUE(decode(file, image));
-    EXPECT_EQ(pixels(image), (Bytes{0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 255, 0,
-                                    255, 0, 0}));
+    EXPECT_EQ(pixels(image),
+              (Bytes{0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0}));
 }
 
 TEST(TargaRunLength, ThirtyTwoBitsEndAsRgba) {
@@ -119,11 +119,11 @@ TEST(TargaFailures, TruncatedAndLyingFilesFailCleanly) {
 
 TEST(TargaFailures, UnsupportedTypesAndDepthsAreRefused) {
     const std::vector<Bytes> files = {
-        join(header(1, 1, 1, 8), {0}),             // colour-mapped
-        join(header(11, 1, 1, 8), {0, 0}),         // run-length grey
-        join(header(2, 2, 1, 16), {0, 0, 0, 0}),   // 16-bit true colour
-        join(header(2, 1, 1, 0), {}),              // no bits per pixel
-        join(header(10, 1, 1, 8), {0, 0}),         // run-length with one byte per pixel
+        join(header(1, 1, 1, 8), {0}),            // colour-mapped
+        join(header(11, 1, 1, 8), {0, 0}),        // run-length grey
+        join(header(2, 2, 1, 16), {0, 0, 0, 0}),  // 16-bit true colour
+        join(header(2, 1, 1, 0), {}),             // no bits per pixel
+        join(header(10, 1, 1, 8), {0, 0}),        // run-length with one byte per pixel
     };
     for (const Bytes& file : files) {
         TARGA image;

@@ -1,0 +1,27 @@
+#pragma once
+// A scalar over time, read from lines "time value" (seconds, value), keys in ascending time.
+// Sampling interpolates linearly; before the first point it gives the first value, after the
+// last point the last one. Every line of the file is a point; one that does not parse is a
+// zero point.
+
+#include "resources/array.h"
+#include "resources/string.h"
+
+struct CurvePoint {
+    float time;  // seconds
+    float value;
+};
+
+class Curve {
+public:
+    // Replaces the points. False when the file cannot be opened; the curve is then empty.
+    bool load(const String& name);
+    void loadLines(const Array<String>& lines);
+    // Writes the sample at t into `current`; an empty curve leaves it unchanged.
+    void sample(float t);
+    float valueAt(float t);
+
+    Array<CurvePoint> points;
+    CurvePoint current = {0.0f, 0.0f};
+    float duration = 0.0f;  // seconds: the last point's time
+};

@@ -1,0 +1,79 @@
+#include "resources/text_file.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "resources/data_path.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// NOTE: far above any file of the data tree; a larger one is not read at all, so a stray
+// multi-gigabyte file cannot exhaust memory.
+constexpr long kMaxTextBytes = 64L * 1024 * 1024;
+
+}  // namespace
+
+bool readTextFile(const String& name, std::string& text) {
+    text.clear();
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(dataPath(name).c_str(), "rb"));
+    if (!file) {
+        return false;
+    }
+    char block[4096];
+    size_t count = 0;
+    while ((count = std::fread(block, 1, sizeof block, file.get())) > 0) {
+        text.append(block, count);
+        if (static_cast<long>(text.size()) > kMaxTextBytes) {
+            text.clear();
+            return true;
+        }
+    }
+    // Text mode as on Windows: a CR right before an LF is dropped.
+    std::string translated;
+    translated.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        translated.push_back(text[i]);
+    }
+    text.swap(translated);
+    return true;
+}
+
+Array<String> splitLines(const std::string& text) {
+    Array<String> lines;
+    std::vector<String> collected;
+    size_t at = 0;
+    while (at < text.size()) {
+        // At most 255 characters, up to and including an LF.
+        size_t end = at;
+        while (end < text.size() && end - at < kLineCapacity - 1) {
+            if (text[end++] == '\n') {
+                break;
+            }
+        }
+        collected.emplace_back(std::string(text, at, end - at).c_str());
+        at = end;
+    }
+    lines.resize(static_cast<uint32_t>(collected.size()));
+    for (size_t i = 0; i < collected.size(); ++i) {
+        lines[static_cast<uint32_t>(i)] = collected[i];
+    }
+    return lines;
+}
+
+bool readTextLines(const String& name, Array<String>& lines) {
+    std::string text;
+    if (!readTextFile(name, text)) {
+        lines.resize(0);
+        return false;
+    }
+    lines = splitLines(text);
+    return true;
+}
