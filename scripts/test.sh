@@ -14,5 +14,5 @@ fuzz_build=${ZENTROX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DZENTROX_TESTS=OFF -DZENTROX_FUZZ=ON >/dev/null
-cmake --build "$fuzz_build" --parallel "$(nproc)" --target png_fuzzer targa_fuzzer
+cmake --build "$fuzz_build" --parallel "$(nproc)" --target png_fuzzer targa_fuzzer track_fuzzer mesh_fuzzer config_fuzzer
 (cd "$fuzz_build" && ctest --output-on-failure --parallel "$(nproc)" -R '^fuzz\.')

@@ -4,6 +4,7 @@
 add_executable(zentrox_generator_tests
   tools/generator/blur_test.cpp
   tools/generator/data_tree_test.cpp
+  tools/generator/format_writers_test.cpp
   tools/generator/generator_test_support.cpp
   tools/generator/noise_test.cpp
   tools/generator/paint_test.cpp
