@@ -1,5 +1,6 @@
 #include "tools/capture/capture_options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +16,9 @@ const char* const kCaptureUsage =
     "  --to S       end of the capture in seconds, exclusive (default 190)\n"
     "  --at T       render the single frame at T seconds\n"
     "  --out DIR    write frames there as frame_000000.png, frame_000001.png, ...\n"
+    "  --video FILE encode the frames with the music as an MP4 file (H.264 and AAC) through\n"
+    "               ffmpeg, replacing FILE if it exists; may be combined with --out.\n"
+    "               ZENTROX_FFMPEG names the ffmpeg to run instead of the one on PATH\n"
     "  --seed N     seed of the random generator (default 1)\n"
     "  --help       show this text\n";
 
@@ -77,6 +81,11 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
             options.dataDirectory = value;
         } else if (name == "--out") {
             options.outputDirectory = value;
+        } else if (name == "--video") {
+            if (value.empty()) {
+                return failWith(error, "--video needs a file name");
+            }
+            options.videoPath = value;
         } else if (name == "--seed") {
             if (!parseSeed(value, options.seed)) {
                 return failWith(
@@ -123,10 +132,11 @@ int64_t frameCount(const CaptureOptions& options) {
     if (options.singleFrame) {
         return 1;
     }
-    int64_t count = static_cast<int64_t>(
-        std::ceil((options.to - options.from) * options.framesPerSecond - 1e-9));
-    // Rounding must never let a frame land at or after `to`.
-    while (count > 0 && frameTime(options, count - 1) >= static_cast<float>(options.to)) {
+    const double end = std::min(options.to, static_cast<double>(kDemoEnd));
+    int64_t count =
+        static_cast<int64_t>(std::ceil((end - options.from) * options.framesPerSecond - 1e-9));
+    // Rounding must never let a frame land at or after the end.
+    while (count > 0 && frameTime(options, count - 1) >= static_cast<float>(end)) {
         --count;
     }
     return count;

@@ -1,14 +1,19 @@
 // zentrox-capture: plays the demo's timeline without a window or sound at a fixed frame rate,
-// and writes the frames as PNG files. The start-up and every frame run the demo's own code;
-// only the surface (offscreen) and the clock (frame n at from + n / fps) differ.
+// and writes the frames as PNG files, as a video with the music, or both. The start-up and every
+// frame run the demo's own code; only the surface (offscreen) and the clock (frame n at
+// from + n / fps) differ.
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,9 +25,11 @@
 #include "app/timeline.h"
 #include "resources/mp3_track.h"
 #include "resources/texture_table.h"
+#include "tools/capture/audio_clip.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
 #include "tools/capture/frame_writer.h"
+#include "tools/capture/video_writer.h"
 
 namespace {
 
@@ -37,16 +44,120 @@ int failWith(const std::string& message) {
     return 1;
 }
 
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) {
+    interrupted = 1;
+}
+
+// NOTE: only while a video is written: Ctrl-C must still remove the unfinished video and the
+// temporary sound file, which dying on the signal would leave behind.
+void catchInterrupts() {
+    struct sigaction action = {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// Paths are made absolute before the capture enters the data tree, so that relative ones mean
+// the caller's folder.
+std::unique_ptr<VideoWriter> makeVideoWriter(const CaptureOptions& options) {
+    if (options.videoPath.empty()) {
+        return nullptr;
+    }
+    VideoSettings settings;
+    settings.path = std::filesystem::absolute(options.videoPath).lexically_normal().string();
+    settings.ffmpeg = ffmpegProgram();
+    if (settings.ffmpeg.find('/') != std::string::npos) {
+        settings.ffmpeg = std::filesystem::absolute(settings.ffmpeg).lexically_normal().string();
+    }
+    settings.framesPerSecond = options.framesPerSecond;
+    settings.width = kScreenWidth;
+    settings.height = kScreenHeight;
+    return std::make_unique<VideoWriter>(std::move(settings));
+}
+
+// One line on stderr when part or all of the video has no music under it.
+void warnIfSilent(const DecodedTrack& music, int64_t first, int64_t count) {
+    const double musicEnd = static_cast<double>(music.frames()) / kTrackRate;
+    if (music.frames() == 0) {
+        std::fprintf(stderr,
+                     "zentrox-capture: warning: no decodable music at %s; the video is "
+                     "silent\n",
+                     kMusicFile);
+    } else if (first >= music.frames()) {
+        std::fprintf(stderr,
+                     "zentrox-capture: warning: %s ends at %.3f s, before the capture "
+                     "starts; the video is silent\n",
+                     kMusicFile, musicEnd);
+    } else if (first + count > music.frames()) {
+        std::fprintf(stderr,
+                     "zentrox-capture: warning: %s ends at %.3f s; the video is silent "
+                     "from %.3f s on\n",
+                     kMusicFile, musicEnd,
+                     static_cast<double>(music.frames() - first) / kTrackRate);
+    }
+}
+
+// The music under the frames, cut by sample index: the video's time 0 is demo time `from`.
+bool startVideo(VideoWriter& video, const DecodedTrack& music, const CaptureOptions& options,
+                std::string& error) {
+    const int64_t frames = frameCount(options);
+    const int64_t first = musicFrameAt(options.from);
+    const int64_t count = audioFrameCount(frames, options.framesPerSecond);
+    warnIfSilent(music, first, count);
+    return video.start(audioRange(music, first, count), frames, error);
+}
+
+// Where the frames go: PNG files, a video, both or neither.
+struct FrameSinks {
+    std::unique_ptr<FrameWriter> pngs;
+    std::unique_ptr<VideoWriter> video;
+
+    bool active() const { return pngs || video; }
+
+    bool write(int64_t index, const std::vector<uint8_t>& rgb, std::string& error) const {
+        if (pngs && !pngs->write(index, rgb, kScreenWidth, kScreenHeight, error)) {
+            return false;
+        }
+        return !video || video->write(rgb, error);
+    }
+};
+
+FrameSinks makeSinks(const CaptureOptions& options) {
+    FrameSinks sinks;
+    if (!options.outputDirectory.empty()) {
+        sinks.pngs = std::make_unique<FrameWriter>(
+            std::filesystem::absolute(options.outputDirectory).string());
+    }
+    sinks.video = makeVideoWriter(options);
+    return sinks;
+}
+
+// The timing report, then one line per output written.
+void printResults(const CaptureReport& report, double wallSeconds, const FrameSinks& sinks,
+                  int64_t written, const CaptureOptions& options) {
+    std::fputs(report.summary(wallSeconds).c_str(), stdout);
+    if (sinks.pngs) {
+        std::printf("wrote %lld frames to %s\n", static_cast<long long>(written),
+                    options.outputDirectory.c_str());
+    }
+    if (sinks.video) {
+        std::printf("wrote video %s (%lld frames, %.3f s)\n", options.videoPath.c_str(),
+                    static_cast<long long>(sinks.video->framesWritten()), sinks.video->seconds());
+    }
+}
+
 int capture(const CaptureOptions& options) {
-    const bool writing = !options.outputDirectory.empty();
-    // Resolved before entering the data tree, so a relative --out means the caller's folder.
-    FrameWriter writer(writing ? std::filesystem::absolute(options.outputDirectory).string() : "");
+    // Made before entering the data tree, so that relative outputs mean the caller's folder.
+    const FrameSinks sinks = makeSinks(options);
     if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
         return failWith("cannot enter data directory " + options.dataDirectory + ": " +
                         std::strerror(errno));
     }
     std::string error;
-    if (writing && !writer.prepare(error)) {
+    if (sinks.pngs && !sinks.pngs->prepare(error)) {
         return failWith(error);
     }
     OffscreenContext context;
@@ -60,6 +171,13 @@ int capture(const CaptureOptions& options) {
     DecodedTrack music;
     decodeMp3(kMusicFile, music);
     SpectrumAnalyser analyser;
+    if (sinks.video) {
+        catchInterrupts();
+        if (!startVideo(*sinks.video, music, options, error)) {
+            releaseTextureTable();
+            return failWith(error);
+        }
+    }
 
     const int64_t total = frameCount(options);
     const float dt = static_cast<float>(1.0 / options.framesPerSecond);
@@ -68,6 +186,10 @@ int capture(const CaptureOptions& options) {
     const Clock::time_point start = Clock::now();
     int64_t written = 0;
     for (int64_t index = 0; index < total; ++index) {
+        if (interrupted != 0) {
+            releaseTextureTable();
+            return failWith("interrupted; the video was not written");
+        }
         const float t = frameTime(options, index);
         const Clock::time_point frameStart = Clock::now();
         reduceSpectrum(analyser.analyseTrack(music, musicFrameAt(t)));
@@ -78,9 +200,8 @@ int capture(const CaptureOptions& options) {
         if (!presented) {
             break;
         }
-        if (writing) {
-            if (!writer.write(index, context.readPixels(), context.surface().width(),
-                              context.surface().height(), error)) {
+        if (sinks.active()) {
+            if (!sinks.write(index, context.readPixels(), error)) {
                 releaseTextureTable();
                 return failWith(error);
             }
@@ -95,11 +216,10 @@ int capture(const CaptureOptions& options) {
         std::fputc('\n', stderr);
     }
     releaseTextureTable();
-    std::fputs(report.summary(secondsSince(start)).c_str(), stdout);
-    if (writing) {
-        std::printf("wrote %lld frames to %s\n", static_cast<long long>(written),
-                    options.outputDirectory.c_str());
+    if (sinks.video && !sinks.video->finish(error)) {
+        return failWith(error);
     }
+    printResults(report, secondsSince(start), sinks, written, options);
     return 0;
 }
 

@@ -44,6 +44,26 @@ TEST(CaptureOptions, AtRendersOneFrameAtThatTime) {
     EXPECT_EQ(options->dataDirectory, "tree");
 }
 
+TEST(CaptureOptions, VideoTakesAnyFileNameAlongsideOtherOutputs) {
+    const std::optional<CaptureOptions> options =
+        parse({"--video", "my clip.mkv", "--out", "frames", "--at", "3"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->videoPath, "my clip.mkv");
+    EXPECT_EQ(options->outputDirectory, "frames");
+    EXPECT_EQ(frameCount(*options), 1);
+    EXPECT_TRUE(parse({})->videoPath.empty());
+}
+
+TEST(CaptureOptions, FramesStopAtTheDemosEnd) {
+    // The demo presents nothing from 190 s on, and a video's sound is cut for the frames it has.
+    const std::optional<CaptureOptions> options =
+        parse({"--from", "189", "--to", "200", "--fps", "10"});
+    ASSERT_TRUE(options);
+    const int64_t count = frameCount(*options);
+    EXPECT_EQ(count, 10);
+    EXPECT_LT(frameTime(*options, count - 1), 190.0f);
+}
+
 TEST(CaptureOptions, NoFrameLandsAtTheExclusiveEnd) {
     const std::optional<CaptureOptions> options =
         parse({"--from", "0.1", "--to", "0.4", "--fps", "10"});
@@ -67,6 +87,9 @@ TEST(CaptureOptions, RefusesBadValuesWithAReason) {
         {"--seed", "-1"},
         {"--seed", "99999999999"},
         {"--out"},
+        {"--video"},
+        {"--video", ""},
+        {"--at", "1", "--video"},
         {"--speed", "2"},
         {"frames"},
         {"--at", ""},
