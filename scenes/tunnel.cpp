@@ -1,7 +1,127 @@
 #include "scenes/tunnel.h"
 
-// The scene's picture and data come with its content; until then it draws nothing and the
-// render target keeps the scene pass's clear.
-void ETunnel::render(float, float) {}
+#include <cmath>
+#include <cstdio>
 
-void ETunnel::load() {}
+#include "app/projection.h"
+#include "app/scene_registry.h"
+#include "app/spectrum.h"
+#include "render/compositing.h"
+#include "render/gl.h"
+#include "resources/texture_table.h"
+
+float tunnelPosition = 0.0f;
+
+namespace {
+
+constexpr int32_t kWallTexture = 1;           // "Textures/EnvX.png"
+constexpr int32_t kListingA = 6;              // "Textures/srcfilea.png"
+constexpr int32_t kListingB = 7;              // "Textures/srcfileb.png"
+constexpr int32_t kFrameOverlay = 9;          // "Textures/frame169.png"
+constexpr int32_t kSegments = 16;             // quads round each ring
+constexpr float kSegmentAngle = 0.39269909f;  // radians, pi / 8
+constexpr int64_t kRingsBehind = 16;
+constexpr float kRingsAhead = 64.0f;
+constexpr int64_t kMostRings = 81;
+
+void emitQuad(int64_t ring, int32_t segment) {
+    const float near = static_cast<float>(ring);
+    const float far = static_cast<float>(ring + 1);
+    const float theta0 = static_cast<float>(segment) * kSegmentAngle;
+    const float theta1 = static_cast<float>(segment + 1) * kSegmentAngle;
+    const Vector3 corners[4] = {ringPoint(near, theta0), ringPoint(near, theta1),
+                                ringPoint(far, theta1), ringPoint(far, theta0)};
+    const float uv[4][2] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
+    for (int32_t c = 0; c < 4; ++c) {
+        glTexCoord2f(uv[c][0], uv[c][1]);
+        glVertex3f(corners[c].x, corners[c].y, corners[c].z);
+    }
+}
+
+void setFog() {
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_DENSITY, 1.0f);
+    glFogf(GL_FOG_START, 0.0f);
+    glFogf(GL_FOG_END, 8.0f);
+}
+
+void writeMidLevelStatus() {
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", static_cast<double>(midLevel));
+    statusText = text;
+}
+
+}  // namespace
+
+float centreX(float z) {
+    return 4.0f * std::sin(0.1f * z);
+}
+
+float centreY(float z) {
+    return 1.5f * std::sin(0.2f * z);
+}
+
+Vector3 tunnelAxis(float z) {
+    return {centreX(z), centreY(z), -0.5f * z};
+}
+
+Vector3 ringPoint(float j, float theta) {
+    return {4.0f * std::cos(theta + 0.1f * j) + 4.0f * std::sin(0.1f * j),
+            std::sin(theta + 0.1f * j) + 1.5f * std::sin(0.2f * j), -0.5f * j};
+}
+
+RingRange tunnelRings(float p) {
+    if (!std::isfinite(p) || std::fabs(p) > 1.0e9f) {
+        return {0, 0};  // no sensible tube that far out
+    }
+    const int64_t first = static_cast<int64_t>(p) - kRingsBehind;
+    int64_t count = 0;
+    while (count < kMostRings && static_cast<float>(first + count) < p + kRingsAhead) {
+        ++count;
+    }
+    return {first, count};
+}
+
+void drawTunnel(float p) {
+    const RingRange rings = tunnelRings(p);
+    glBegin(GL_QUADS);
+    {
+        for (int64_t k = rings.first; k < rings.first + rings.count; ++k) {
+            for (int32_t i = 0; i < kSegments; ++i) {
+                emitQuad(k, i);
+            }
+        }
+    }
+    glEnd();
+}
+
+void ETunnel::load() {
+    overlayCurve.load("Curves/Scene2_ts.txt");
+}
+
+void ETunnel::render(float t, float dt) {
+    tunnelPosition += 2.0f * (std::sin(t) + 3.0f) * dt;
+    glPushMatrix();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    setPerspective(viewport, 90.0f);
+    const Vector3 eye = tunnelAxis(tunnelPosition);
+    const Vector3 target = tunnelAxis(tunnelPosition + 5.0f);
+    const Vector3 up = {std::cos(0.1f * t), std::sin(0.1f * t), 0.0f};
+    writeMidLevelStatus();
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    setFog();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    textureEntry(kWallTexture).bind();
+    drawTunnel(tunnelPosition);
+    glPopAttrib();
+    glPopMatrix();
+
+    const float strength = overlayCurve.valueAt(t);
+    scrollOverlayLeft(0.5f * t, 0.5f * strength, textureEntry(kListingA));
+    scrollOverlayLeft(0.75f * t, overlayCurve.valueAt(t), textureEntry(kListingB));
+    drawOverlay(textureEntry(kFrameOverlay));
+}

@@ -1,11 +1,43 @@
 #pragma once
-// ETunnel: the flight through the winding tube.
+// ETunnel: a flight through an endless winding tube, rebuilt around the camera every frame,
+// black linear fog hiding its far end, the camera rolling slowly, and two additive program
+// listings scrolling over the left half with a strength that follows a curve. While it renders
+// it writes the music's mid level into the window title's status text.
+// Depth is counted in ring units: one ring unit is 0.5 world units along -z.
+
+#include <cstdint>
 
 #include "app/effect.h"
+#include "resources/curve.h"
+#include "resources/track_key.h"
+
+// Travel position along the tube, ring units. It integrates the speed over the frames that
+// render the scene and is never reset.
+extern float tunnelPosition;
+
+// The tube's axis at depth index z: (centreX(z), centreY(z), -0.5 z).
+float centreX(float z);
+float centreY(float z);
+Vector3 tunnelAxis(float z);
+// The point of ring j at angle theta (radians) round the elliptical cross-section.
+Vector3 ringPoint(float j, float theta);
+
+struct RingRange {
+    int64_t first;  // ring index
+    int64_t count;  // rings from first on
+};
+
+// The rings drawn around travel position p: from 16 ring units behind to 64 ahead.
+RingRange tunnelRings(float p);
+
+// Emits the tube's quads around p in one GL_QUADS block; every quad maps the whole texture.
+void drawTunnel(float p);
 
 class ETunnel : public Effect {
 public:
     void render(float localTime, float dt) override;
     void load() override;
     void idle() override {}
+
+    Curve overlayCurve;  // strength of the scrolling listings over the scene's time
 };
