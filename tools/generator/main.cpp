@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tools/generator/data_tree.h"
+#include "tools/generator/soundtrack.h"
 #include "tools/generator/textures.h"
 
 namespace {
@@ -18,6 +19,7 @@ struct ContentFamily {
 
 constexpr ContentFamily kFamilies[] = {
     {"textures", writeTextures},
+    {"soundtrack", writeSoundtrack},
 };
 
 int failWith(const std::string& message) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
-# picture the demo loads, each a PNG of the expected kind.
+# picture the demo loads, each a PNG of the expected kind, and the music as a 192 kbit/s
+# 44.1 kHz stereo MP3.
 set -uo pipefail
 
 generator=$1
@@ -26,11 +27,18 @@ done
 for name in frame169 theend Text/and Text/zentrox Text/rq73 Text/telun Text/present Text/morva; do
   expect_png "Textures/$name.png" RGBA
 done
+music="$work/first/Sounds/Crunch.mp3"
+if [ -f "$music" ]; then
+  file "$music" | grep -q "MPEG ADTS, layer III, v1, 192 kbps, 44.1 kHz, JntStereo" ||
+    fail "Sounds/Crunch.mp3 is not a 192 kbit/s 44.1 kHz joint-stereo MP3: $(file "$music")"
+else
+  fail "Sounds/Crunch.mp3 missing"
+fi
 count=$(find "$work/first" -type f | wc -l)
-[ "$count" = "16" ] || fail "expected 16 files, found $count: $(find "$work/first" -type f)"
+[ "$count" = "17" ] || fail "expected 17 files, found $count: $(find "$work/first" -type f)"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed" >&2
   exit 1
 fi
-echo "data tree: 16 files, identical across runs"
+echo "data tree: 17 files, identical across runs"

@@ -1,6 +1,7 @@
 #pragma once
-// Helpers shared by the generator's tests: a scratch folder removed afterwards, and PNG files
-// read back through libpng's simplified API, independently of the generator's encoder.
+// Helpers shared by the generator's tests: a scratch folder removed afterwards, PNG files read
+// back through libpng's simplified API, independently of the generator's encoder, and test
+// tones with a single-frequency level meter (Goertzel) for the sound code.
 
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "tools/generator/pixmap.h"
+#include "tools/generator/stereo_buffer.h"
 
 class ScratchFolder {
 public:
@@ -27,3 +29,10 @@ public:
 Pixmap readPngFile(const std::string& path, int32_t channels);
 // The file's bytes, empty when it cannot be read.
 std::vector<uint8_t> readFileBytes(const std::string& path);
+
+// `seconds` of a sine at `hz` and `amplitude` (1 = full scale) on the chosen channels, silence
+// on the other.
+StereoBuffer sineTone(double hz, double amplitude, double seconds, bool left, bool right);
+// The amplitude of the component at `hz` in `samples` at kAudioRate (1 for a full-scale sine
+// of that frequency), measured over the whole span with a Hann window.
+double toneAmplitude(const std::vector<float>& samples, double hz);
