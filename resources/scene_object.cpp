@@ -57,43 +57,47 @@ void writeRotationZ(Matrix4& m, float c) {
 
 void deformNone(const Mesh&, Mesh&, float) {}
 
-void deformTwist(const Mesh& source, Mesh& destination, float t) {
+namespace {
+
+// Calls write(source vertex, destination vertex) for every vertex both meshes share.
+template <typename Write>
+void forEachVertexPair(const Mesh& source, Mesh& destination, Write write) {
     const uint32_t parts = std::min(source.parts.size(), destination.parts.size());
     for (uint32_t p = 0; p < parts; ++p) {
         const Array<MeshVertex>& from = source.parts[p].vertices;
         Array<MeshVertex>& to = destination.parts[p].vertices;
         const uint32_t count = std::min(from.size(), to.size());
         for (uint32_t i = 0; i < count; ++i) {
-            const MeshVertex& v = from[i];
-            Matrix4 r = kIdentity;
-            writeRotationX(r, squaredCosine(0.8f * t + 0.25f * v.y));
-            writeRotationY(r, squaredCosine(0.25f * v.z + t));
-            writeRotationZ(r, squaredCosine(1.2f * t + 0.25f * v.x));
-            const float position[3] = {v.x, v.y, v.z};
-            float turned[3];
-            transformPoint(r, position, turned);
-            to[i].x = turned[0];
-            to[i].y = turned[1];
-            to[i].z = turned[2];
-            transformPoint(r, v.extra, to[i].extra);
+            write(from[i], to[i]);
         }
     }
 }
 
+}  // namespace
+
+void deformTwist(const Mesh& source, Mesh& destination, float t) {
+    forEachVertexPair(source, destination, [t](const MeshVertex& v, MeshVertex& out) {
+        Matrix4 r = kIdentity;
+        writeRotationX(r, squaredCosine(0.8f * t + 0.25f * v.y));
+        writeRotationY(r, squaredCosine(0.25f * v.z + t));
+        writeRotationZ(r, squaredCosine(1.2f * t + 0.25f * v.x));
+        const float position[3] = {v.x, v.y, v.z};
+        float turned[3];
+        transformPoint(r, position, turned);
+        out.x = turned[0];
+        out.y = turned[1];
+        out.z = turned[2];
+        transformPoint(r, v.extra, out.extra);
+    });
+}
+
 void deformSlink(const Mesh& source, Mesh& destination, float t) {
-    const uint32_t parts = std::min(source.parts.size(), destination.parts.size());
-    for (uint32_t p = 0; p < parts; ++p) {
-        const Array<MeshVertex>& from = source.parts[p].vertices;
-        Array<MeshVertex>& to = destination.parts[p].vertices;
-        const uint32_t count = std::min(from.size(), to.size());
-        for (uint32_t i = 0; i < count; ++i) {
-            const MeshVertex& v = from[i];
-            const float u = (8.0f * t + v.y) * 0.2f;
-            const float w = (4.0f * t + v.y) * 0.5f;
-            to[i].x = v.x + std::cos(u) * v.x * 0.33f + std::cos(w) * v.x * 0.33f;
-            to[i].z = v.z + std::cos(u) * v.z * 0.33f + std::cos(w) * v.z * 0.33f;
-        }
-    }
+    forEachVertexPair(source, destination, [t](const MeshVertex& v, MeshVertex& out) {
+        const float u = (8.0f * t + v.y) * 0.2f;
+        const float w = (4.0f * t + v.y) * 0.5f;
+        out.x = v.x + std::cos(u) * v.x * 0.33f + std::cos(w) * v.x * 0.33f;
+        out.z = v.z + std::cos(u) * v.z * 0.33f + std::cos(w) * v.z * 0.33f;
+    });
 }
 
 void SceneObject::loadPicture(const std::string& file, Texture& into, bool& has) {
