@@ -20,7 +20,9 @@ while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-l
   display_number=$((display_number + 1))
 done
 export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# NOTE: -noreset, or the server resets each time its last client leaves (xdpyinfo below, each
+# demo run), refusing connections for a moment; a demo started then finds no display.
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
@@ -123,7 +125,7 @@ if ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=441:duration=8" \
     "$audio_check" "$work/data/Sounds/Crunch.mp3" "$work/audio.raw" 1.5 ||
       fail "the audio output is not the music from its start"
   else
-    fail "no demo window appeared with music"
+    fail "no demo window appeared with music"; cat "$work/demo.log" >&2
   fi
   # 5. No audio device at all: the music cannot play, the demo runs all the same.
   export SDL_AUDIODRIVER=no-such-driver
