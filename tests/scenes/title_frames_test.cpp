@@ -18,10 +18,9 @@
 #include "render/gl.h"
 #include "resources/image_loader.h"
 #include "resources/texture_table.h"
+#include "tests/support/frame_probe.h"
 
 namespace {
-
-using Frame = std::vector<uint8_t>;  // 800x600 RGB, top row first
 
 class TitleFramesTest : public ::testing::Test {
 protected:
@@ -54,29 +53,6 @@ protected:
 
 OffscreenContext TitleFramesTest::context;
 
-// Mean colour of a square around (x, y), y from the top.
-std::array<double, 3> areaMean(const Frame& frame, int32_t x, int32_t y, int32_t radius) {
-    std::array<double, 3> sum = {};
-    int32_t count = 0;
-    for (int32_t row = y - radius; row <= y + radius; ++row) {
-        for (int32_t column = x - radius; column <= x + radius; ++column) {
-            const size_t at = (static_cast<size_t>(row) * kScreenWidth + column) * 3;
-            for (size_t c = 0; c < 3; ++c) {
-                sum[c] += frame[at + c];
-            }
-            ++count;
-        }
-    }
-    for (double& value : sum) {
-        value /= count;
-    }
-    return sum;
-}
-
-double distance(const std::array<double, 3>& a, const std::array<double, 3>& b) {
-    return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
-}
-
 TEST_F(TitleFramesTest, FiveSecondsInTheTitlePictureFillsTheScreen) {
     const Frame frame = frameAt(5.0f);
     const std::unique_ptr<Image> picture = loadImage("Textures/Welcome.png");
@@ -90,9 +66,8 @@ TEST_F(TitleFramesTest, FiveSecondsInTheTitlePictureFillsTheScreen) {
             const int32_t v = picture->height - 1 - y * picture->height / kScreenHeight;
             const uint8_t* texel =
                 picture->data + (static_cast<size_t>(v) * picture->width + u) * picture->components;
-            const std::array<double, 3> expected = {static_cast<double>(texel[0]),
-                                                    static_cast<double>(texel[1]),
-                                                    static_cast<double>(texel[2])};
+            const Colour expected = {static_cast<double>(texel[0]), static_cast<double>(texel[1]),
+                                     static_cast<double>(texel[2])};
             totalDifference += distance(areaMean(frame, x, y, 1), expected) / 3.0;
             ++samples;
         }

@@ -38,15 +38,17 @@ protected:
     EWelcome scene;
 };
 
-bool isWhite(const Pixel& p) { return p[0] > 250 && p[1] > 250 && p[2] > 250; }
+bool isWhite(const Pixel& p) {
+    return p[0] > 250 && p[1] > 250 && p[2] > 250;
+}
 
 TEST_F(WelcomeTest, PictureFillsTheTargetUpright) {
     scene.render(1.0f, 0.016f);
     EXPECT_EQ(pixelAt(256, 400), (Pixel{255, 0, 0}));  // the picture's top at the top
     EXPECT_EQ(pixelAt(256, 100), (Pixel{0, 0, 255}));
     // Edge to edge: the white clear shows nowhere inside the target.
-    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {511, 0}, {0, 511},
-                                                               {511, 511}, {256, 0}, {0, 256}}) {
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{
+             {0, 0}, {511, 0}, {0, 511}, {511, 511}, {256, 0}, {0, 256}}) {
         EXPECT_FALSE(isWhite(pixelAt(x, y))) << x << "," << y;
     }
     // Outside the viewport nothing is drawn; the clear covers the whole frame.

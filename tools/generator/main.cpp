@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/generator/curves.h"
 #include "tools/generator/data_tree.h"
 #include "tools/generator/soundtrack.h"
 #include "tools/generator/textures.h"
@@ -20,6 +21,7 @@ struct ContentFamily {
 constexpr ContentFamily kFamilies[] = {
     {"textures", writeTextures},
     {"soundtrack", writeSoundtrack},
+    {"curves", writeCurves},
 };
 
 int failWith(const std::string& message) {

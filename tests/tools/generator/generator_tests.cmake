@@ -3,6 +3,7 @@
 
 add_executable(zentrox_generator_tests
   tools/generator/blur_test.cpp
+  tools/generator/curves_test.cpp
   tools/generator/data_tree_test.cpp
   tools/generator/delay_test.cpp
   tools/generator/drums_test.cpp
