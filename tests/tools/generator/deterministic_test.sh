@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
-# picture the demo loads, each a PNG of the expected kind, and the music as a 192 kbit/s
+# picture the demo loads, each a PNG of the expected kind, the curves, and the music as a 192 kbit/s
 # 44.1 kHz stereo MP3.
 set -uo pipefail
 
@@ -34,11 +34,12 @@ if [ -f "$music" ]; then
 else
   fail "Sounds/Crunch.mp3 missing"
 fi
+[ -s "$work/first/Curves/Scene2_ts.txt" ] || fail "Curves/Scene2_ts.txt missing or empty"
 count=$(find "$work/first" -type f | wc -l)
-[ "$count" = "17" ] || fail "expected 17 files, found $count: $(find "$work/first" -type f)"
+[ "$count" = "18" ] || fail "expected 18 files, found $count: $(find "$work/first" -type f)"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed" >&2
   exit 1
 fi
-echo "data tree: 17 files, identical across runs"
+echo "data tree: 18 files, identical across runs"
