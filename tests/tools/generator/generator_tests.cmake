@@ -14,6 +14,7 @@ add_executable(zentrox_generator_tests
   tools/generator/lab_textures_test.cpp
   tools/generator/limiter_test.cpp
   tools/generator/loudness_test.cpp
+  tools/generator/mesh_builder_test.cpp
   tools/generator/mp3_encoder_test.cpp
   tools/generator/noise_test.cpp
   tools/generator/oscillator_test.cpp
