@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <iterator>
-#include <span>
 
 #include "tools/generator/format_writers.h"
 
@@ -27,9 +26,36 @@ constexpr CurvePoint kTunnelSwells[] = {
     {38.0f, 0.05f}, {kTunnelSeconds, 0.0f},
 };
 
-float swellAt(float t) {
-    const CurvePoint* previous = std::begin(kTunnelSwells);
-    for (const CurvePoint& point : kTunnelSwells) {
+// The wireframe's two appearances: where it starts rising, how long it stays, its level.
+struct WireAppearance {
+    float start;   // seconds, on a downbeat
+    int32_t bars;  // of full strength, after a bar of rising; a bar of falling follows
+    float level;
+};
+
+constexpr WireAppearance kWireAppearances[] = {
+    {15.0f, 3, 0.45f},  // past the window, the sculpture behind it
+    {62.5f, 4, 0.6f},   // round the glowing slinky
+};
+// How far each downbeat lifts the wireframe above its level, falling back within half a bar.
+constexpr float kWireAccent = 0.2f;
+constexpr float kWireSeconds = 80.0f;
+
+void appendAppearance(const WireAppearance& wire, std::vector<CurvePoint>& points) {
+    points.push_back({wire.start, 0.0f});
+    float t = wire.start + kBarSeconds;
+    for (int32_t bar = 0; bar < wire.bars; ++bar, t += kBarSeconds) {
+        points.push_back({t, wire.level + kWireAccent});
+        points.push_back({t + 0.5f * kBarSeconds, wire.level});
+    }
+    points.push_back({t, wire.level});
+    points.push_back({t + kBarSeconds, 0.0f});
+}
+
+template <size_t N>
+float piecewiseLinear(const CurvePoint (&keys)[N], float t) {
+    const CurvePoint* previous = std::begin(keys);
+    for (const CurvePoint& point : keys) {
         if (t <= point.time) {
             if (point.time == previous->time) {
                 return point.value;
@@ -49,9 +75,7 @@ bool writeCurveFile(const DataTree& tree, const char* file, const std::vector<Cu
         error = std::string(file) + ": " + error;
         return false;
     }
-    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
-                                         text.size());
-    return tree.write(file, bytes, error);
+    return tree.writeText(file, text, error);
 }
 
 }  // namespace
@@ -62,11 +86,22 @@ std::vector<CurvePoint> tunnelOverlayCurve() {
     for (int32_t i = 0; i <= halfBars; ++i) {
         const float t = 0.5f * kBarSeconds * static_cast<float>(i);
         const bool downbeat = i % 2 == 0;
-        points.push_back({t, swellAt(t) * (downbeat ? 1.0f : kOffBeatShare)});
+        points.push_back(
+            {t, piecewiseLinear(kTunnelSwells, t) * (downbeat ? 1.0f : kOffBeatShare)});
     }
     return points;
 }
 
+std::vector<CurvePoint> deformWireCurve() {
+    std::vector<CurvePoint> points = {{0.0f, 0.0f}};
+    for (const WireAppearance& wire : kWireAppearances) {
+        appendAppearance(wire, points);
+    }
+    points.push_back({kWireSeconds, 0.0f});
+    return points;
+}
+
 bool writeCurves(const DataTree& tree, std::string& error) {
-    return writeCurveFile(tree, kTunnelOverlayCurveFile, tunnelOverlayCurve(), error);
+    return writeCurveFile(tree, kTunnelOverlayCurveFile, tunnelOverlayCurve(), error) &&
+           writeCurveFile(tree, kDeformWireCurveFile, deformWireCurve(), error);
 }

@@ -9,11 +9,18 @@
 #include "tools/generator/data_tree.h"
 
 constexpr const char* kTunnelOverlayCurveFile = "Curves/Scene2_ts.txt";
+constexpr const char* kDeformWireCurveFile = "Curves/Scene1_wf.txt";
 
 // Strength of the tunnel's scrolling listings over the scene's 40 seconds (scene time 0 is
 // demo time 85 s): a pulse on every bar of the music riding slow swells that follow its
 // sections, up as the lead enters at 20 s, down to nothing through the breakdown from 35 s.
 std::vector<CurvePoint> tunnelOverlayCurve();
+
+// Opacity of the laboratory's wireframe over the tour's 80 seconds (scene time 0 is demo time
+// 10 s): nothing most of the time, rising over a bar as the camera comes past the window
+// (15 to 27.5 s) and again as it closes in on the slinky (62.5 to 77.5 s), with an accent on every
+// downbeat while it shows.
+std::vector<CurvePoint> deformWireCurve();
 
 // Writes every curve. False, with the file and the reason in `error`, at the first failure.
 bool writeCurves(const DataTree& tree, std::string& error);

@@ -75,3 +75,10 @@ bool DataTree::write(std::string_view relativePath, std::span<const uint8_t> byt
     }
     return true;
 }
+
+bool DataTree::writeText(std::string_view relativePath, std::string_view text,
+                         std::string& error) const {
+    const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()),
+                                         text.size());
+    return write(relativePath, bytes, error);
+}

@@ -19,6 +19,8 @@ public:
     // False, with the file and the reason in `error`, when the file cannot be written.
     bool write(std::string_view relativePath, std::span<const uint8_t> bytes,
                std::string& error) const;
+    // The same for text, written byte for byte.
+    bool writeText(std::string_view relativePath, std::string_view text, std::string& error) const;
     std::filesystem::path pathOf(std::string_view relativePath) const;
 
 private:

@@ -8,6 +8,8 @@
 
 #include "tools/generator/curves.h"
 #include "tools/generator/data_tree.h"
+#include "tools/generator/lab_textures.h"
+#include "tools/generator/laboratory.h"
 #include "tools/generator/soundtrack.h"
 #include "tools/generator/textures.h"
 
@@ -18,11 +20,15 @@ struct ContentFamily {
     bool (*write)(const DataTree& tree, std::string& error);
 };
 
+// clang-format off
 constexpr ContentFamily kFamilies[] = {
     {"textures", writeTextures},
     {"soundtrack", writeSoundtrack},
     {"curves", writeCurves},
+    {"lab textures", writeLabTextures},
+    {"laboratory", writeLaboratory},
 };
+// clang-format on
 
 int failWith(const std::string& message) {
     std::fprintf(stderr, "zentrox-data: %s\n", message.c_str());

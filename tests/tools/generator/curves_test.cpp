@@ -45,4 +45,43 @@ TEST(TunnelOverlayCurve, PulsesOnEveryBarAndSwellsWithTheLead) {
     EXPECT_LT(peakBetween(points, 36.0f, 40.1f), 0.5f * peakBetween(points, 20.0f, 35.0f));
 }
 
+// The curve's value at t, as the demo's linear sampling reads it.
+float valueAt(const std::vector<CurvePoint>& points, float t) {
+    for (size_t i = 1; i < points.size(); ++i) {
+        if (t <= points[i].time) {
+            const CurvePoint& a = points[i - 1];
+            const CurvePoint& b = points[i];
+            return a.value + (t - a.time) / (b.time - a.time) * (b.value - a.value);
+        }
+    }
+    return points.back().value;
+}
+
+TEST(DeformWireCurve, ShowsOnlyPastTheWindowAndRoundTheSlinky) {
+    const std::vector<CurvePoint> points = deformWireCurve();
+    ASSERT_GE(points.size(), 2u);
+    EXPECT_EQ(points.front().time, 0.0f);
+    EXPECT_EQ(points.back().time, 80.0f);
+    for (size_t i = 1; i < points.size(); ++i) {
+        EXPECT_GT(points[i].time, points[i - 1].time);
+        EXPECT_GE(points[i].value, 0.0f);
+        EXPECT_LE(points[i].value, 1.0f);
+    }
+    // Zero most of the time: hidden for well over half of the tour.
+    int32_t hidden = 0;
+    for (int32_t tenth = 0; tenth < 800; ++tenth) {
+        hidden += valueAt(points, 0.1f * static_cast<float>(tenth)) <= 0.0f;
+    }
+    EXPECT_GT(hidden, 500);
+    for (const float window : {18.0f, 21.0f, 24.0f}) {
+        EXPECT_GT(valueAt(points, window), 0.3f) << window;
+    }
+    for (const float slinky : {66.0f, 70.0f, 74.0f}) {
+        EXPECT_GT(valueAt(points, slinky), 0.3f) << slinky;
+    }
+    for (const float between : {5.0f, 35.0f, 45.0f, 55.0f, 79.0f}) {
+        EXPECT_EQ(valueAt(points, between), 0.0f) << between;
+    }
+}
+
 }  // namespace

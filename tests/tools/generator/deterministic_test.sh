@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
-# picture the demo loads, each a PNG of the expected kind, the curves, and the music as a 192 kbit/s
-# 44.1 kHz stereo MP3.
+# picture the demo loads, each a PNG of the expected kind, the curves, the laboratory's objects
+# and camera, and the music as a 192 kbit/s 44.1 kHz stereo MP3.
 set -uo pipefail
 
 generator=$1
@@ -34,12 +34,24 @@ if [ -f "$music" ]; then
 else
   fail "Sounds/Crunch.mp3 missing"
 fi
-[ -s "$work/first/Curves/Scene2_ts.txt" ] || fail "Curves/Scene2_ts.txt missing or empty"
+for name in floor roof wall1 wall2 wood stone holder passage grate slinky strange; do
+  expect_png "Textures/xlab/$name.png" RGB
+done
+expect_png "Textures/xlab/window.png" RGBA
+for file in Curves/Scene2_ts.txt Curves/Scene1_wf.txt Cameras/Scene2_Tour.txt \
+            Animations/xlab/strange.txt Animations/xlab/slinky.txt; do
+  [ -s "$work/first/$file" ] || fail "$file missing or empty"
+done
+# The laboratory: fifteen configurations, each with its own mesh.
+[ "$(find "$work/first/Complex/xlab" -name '*.cfg' | wc -l)" = "15" ] ||
+  fail "expected 15 configurations under Complex/xlab"
+[ "$(find "$work/first/Objects/xlab" -name '*.rob' | wc -l)" = "15" ] ||
+  fail "expected 15 meshes under Objects/xlab"
 count=$(find "$work/first" -type f | wc -l)
-[ "$count" = "18" ] || fail "expected 18 files, found $count: $(find "$work/first" -type f)"
+[ "$count" = "64" ] || fail "expected 64 files, found $count: $(find "$work/first" -type f)"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed" >&2
   exit 1
 fi
-echo "data tree: 18 files, identical across runs"
+echo "data tree: 64 files, identical across runs"

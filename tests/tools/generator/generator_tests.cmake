@@ -12,6 +12,7 @@ add_executable(zentrox_generator_tests
   tools/generator/format_writers_test.cpp
   tools/generator/generator_test_support.cpp
   tools/generator/lab_textures_test.cpp
+  tools/generator/laboratory_test.cpp
   tools/generator/limiter_test.cpp
   tools/generator/loudness_test.cpp
   tools/generator/mesh_builder_test.cpp
