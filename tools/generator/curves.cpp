@@ -1,5 +1,6 @@
 #include "tools/generator/curves.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 
@@ -68,6 +69,63 @@ float piecewiseLinear(const CurvePoint (&keys)[N], float t) {
     return previous->value;
 }
 
+// The finale's blur without its pulses.
+constexpr CurvePoint kBlurBase[] = {
+    {0.0f, 0.6f},   {1.0f, 0.42f},  {2.0f, 0.28f}, {3.5f, 0.14f}, {5.0f, 0.07f},  // the breakdown
+    {10.0f, 0.04f}, {30.0f, 0.06f},                                               // the build
+    {34.9f, 0.1f},  {35.0f, 0.05f},                                               // the snare roll
+    {52.5f, 0.04f}, {54.5f, 0.0f},  {60.0f, 0.0f},                                // the finale
+};
+
+// A pulse added to the base: it rises within a few hundredths of a second of `start` and dies
+// away over `seconds`.
+struct BlurPulse {
+    float start;    // seconds
+    float height;   // added to the base at the peak
+    float seconds;  // from start to nothing
+};
+
+// The pulse's shape over its length (fractions of its time and of its height).
+constexpr CurvePoint kPulseShape[] = {
+    {0.0f, 0.0f}, {0.04f, 1.0f}, {0.2f, 0.55f}, {0.45f, 0.25f}, {1.0f, 0.0f},
+};
+
+// The finale's sections, seconds of its scene time.
+constexpr float kBuildStart = 10.0f;
+constexpr float kActChange = 12.75f;  // the cube cloud gives way to the metaballs
+constexpr float kRollStart = 30.0f;
+constexpr int32_t kRollBeats = 8;  // one pulse a beat, a quarter of a bar
+constexpr float kHit = 35.0f;
+constexpr float kLastPulsedBar = 52.5f;
+
+std::vector<BlurPulse> blurPulses() {
+    std::vector<BlurPulse> pulses;
+    for (float t = kBuildStart; t < kRollStart; t += kBarSeconds) {
+        // NOTE: the bar at 12.5 s gives way to the act change a beat later.
+        if (t != kActChange - 0.25f) {
+            pulses.push_back({t, 0.1f, 0.8f});
+        }
+    }
+    pulses.push_back({kActChange, 0.45f, 1.5f});
+    for (int32_t beat = 0; beat < kRollBeats; ++beat) {
+        const float rise = static_cast<float>(beat) / static_cast<float>(kRollBeats - 1);
+        pulses.push_back({kRollStart + 0.25f * kBarSeconds * static_cast<float>(beat),
+                          0.08f + 0.22f * rise, 0.5f});
+    }
+    pulses.push_back({kHit, 0.45f, 2.0f});
+    for (float t = kHit + kBarSeconds; t <= kLastPulsedBar; t += kBarSeconds) {
+        pulses.push_back({t, 0.12f, 0.8f});
+    }
+    return pulses;
+}
+
+float pulseAt(const BlurPulse& pulse, float t) {
+    if (t <= pulse.start || t >= pulse.start + pulse.seconds) {
+        return 0.0f;
+    }
+    return pulse.height * piecewiseLinear(kPulseShape, (t - pulse.start) / pulse.seconds);
+}
+
 bool writeCurveFile(const DataTree& tree, const char* file, const std::vector<CurvePoint>& points,
                     std::string& error) {
     std::string text;
@@ -101,7 +159,34 @@ std::vector<CurvePoint> deformWireCurve() {
     return points;
 }
 
+// The base plus every pulse, with a point on every corner of either, so the demo's linear
+// sampling between the points gives the sum everywhere.
+std::vector<CurvePoint> finaleBlurCurve() {
+    const std::vector<BlurPulse> pulses = blurPulses();
+    std::vector<float> times;
+    for (const CurvePoint& point : kBlurBase) {
+        times.push_back(point.time);
+    }
+    for (const BlurPulse& pulse : pulses) {
+        for (const CurvePoint& corner : kPulseShape) {
+            times.push_back(pulse.start + corner.time * pulse.seconds);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    std::vector<CurvePoint> points;
+    for (const float t : times) {
+        float value = piecewiseLinear(kBlurBase, t);
+        for (const BlurPulse& pulse : pulses) {
+            value += pulseAt(pulse, t);
+        }
+        points.push_back({t, value});
+    }
+    return points;
+}
+
 bool writeCurves(const DataTree& tree, std::string& error) {
     return writeCurveFile(tree, kTunnelOverlayCurveFile, tunnelOverlayCurve(), error) &&
-           writeCurveFile(tree, kDeformWireCurveFile, deformWireCurve(), error);
+           writeCurveFile(tree, kDeformWireCurveFile, deformWireCurve(), error) &&
+           writeCurveFile(tree, kFinaleBlurCurveFile, finaleBlurCurve(), error);
 }

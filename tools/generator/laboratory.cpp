@@ -2,8 +2,7 @@
 
 #include "tools/generator/laboratory.h"
 
-#include <iterator>
-
+#include "tools/generator/camera_views.h"
 #include "tools/generator/format_writers.h"
 #include "tools/generator/lab_textures.h"
 #include "tools/generator/portable_math.h"
@@ -14,18 +13,10 @@ constexpr const char* kChromeMap = "Textures/EnvY.png";
 constexpr const char* kStrangeAnimationFile = "Animations/xlab/strange.txt";
 constexpr const char* kSlinkyAnimationFile = "Animations/xlab/slinky.txt";
 
-// A view the tour passes through: at `time` seconds the camera stands at `eye` and looks at
-// `target`.
-struct TourView {
-    float time;
-    Vector3 eye;
-    Vector3 target;
-};
-
 // Room 1 from its back corner: across to the workbench and the crates on the left, then right
 // to the glass and the sculpture behind it, along the walkway through the passage, into room 2
 // and round the slinky to a last look at its glow.
-constexpr TourView kTourViews[] = {
+constexpr CameraView kTourViews[] = {
     {0.0f, {2.0f, -0.5f, 2.5f}, {-10.0f, -3.0f, 12.0f}},
     {6.0f, {-1.0f, -1.0f, 6.0f}, {-11.0f, -3.0f, 18.0f}},
     {12.0f, {-3.0f, -1.2f, 12.0f}, {-12.0f, -3.0f, 26.0f}},
@@ -42,39 +33,8 @@ constexpr TourView kTourViews[] = {
     {77.0f, {-17.5f, 0.0f, 76.0f}, {-10.0f, -1.5f, 80.0f}},
     {kLabTourSeconds, {-18.0f, 0.0f, 77.0f}, {-10.0f, -1.5f, 80.0f}},
 };
-constexpr size_t kTourViewCount = std::size(kTourViews);
 // Keys close enough that straight lines between them follow the curve without corners.
 constexpr float kTourKeySeconds = 0.2f;
-
-// The velocity through view i: the central difference, one-sided at the ends.
-Vector3 velocityAt(size_t i, Vector3 TourView::*point) {
-    const size_t before = i > 0 ? i - 1 : i;
-    const size_t after = i + 1 < kTourViewCount ? i + 1 : i;
-    const TourView& a = kTourViews[before];
-    const TourView& b = kTourViews[after];
-    return (b.*point - a.*point) * (1.0f / (b.time - a.time));
-}
-
-// Cubic Hermite between views i and i + 1 at fraction f, velocities in units per second.
-Vector3 tourPoint(size_t i, float f, Vector3 TourView::*point) {
-    const TourView& a = kTourViews[i];
-    const TourView& b = kTourViews[i + 1];
-    const float span = b.time - a.time;
-    const float f2 = f * f, f3 = f2 * f;
-    const float h00 = 2 * f3 - 3 * f2 + 1, h10 = f3 - 2 * f2 + f;
-    const float h01 = -2 * f3 + 3 * f2, h11 = f3 - f2;
-    return a.*point * h00 + velocityAt(i, point) * (h10 * span) + b.*point * h01 +
-           velocityAt(i + 1, point) * (h11 * span);
-}
-
-TrackKey tourKeyAt(float t) {
-    size_t i = 0;
-    while (i + 2 < kTourViewCount && t > kTourViews[i + 1].time) {
-        ++i;
-    }
-    const float f = (t - kTourViews[i].time) / (kTourViews[i + 1].time - kTourViews[i].time);
-    return {t, tourPoint(i, f, &TourView::eye), tourPoint(i, f, &TourView::target), {0, 1, 0}};
-}
 
 ConfigEntries configOf(const LabObjectRecipe& object) {
     ConfigEntries entries = {{"ObjectFile", object.meshFile}};
@@ -157,12 +117,7 @@ const std::array<LabObjectRecipe, 15> kLabObjects = {{
 }};
 
 std::vector<TrackKey> labTourPath() {
-    std::vector<TrackKey> keys;
-    const int32_t count = static_cast<int32_t>(kLabTourSeconds / kTourKeySeconds + 0.5f);
-    for (int32_t k = 0; k <= count; ++k) {
-        keys.push_back(tourKeyAt(kTourKeySeconds * static_cast<float>(k)));
-    }
-    return keys;
+    return cameraPathThrough(kTourViews, kTourKeySeconds);
 }
 
 // The sculpture bobs on its stand and rocks about the z axis, both in a 20-second loop.

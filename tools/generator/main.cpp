@@ -8,6 +8,7 @@
 
 #include "tools/generator/curves.h"
 #include "tools/generator/data_tree.h"
+#include "tools/generator/finale.h"
 #include "tools/generator/lab_textures.h"
 #include "tools/generator/laboratory.h"
 #include "tools/generator/soundtrack.h"
@@ -27,6 +28,7 @@ constexpr ContentFamily kFamilies[] = {
     {"curves", writeCurves},
     {"lab textures", writeLabTextures},
     {"laboratory", writeLaboratory},
+    {"finale", writeFinale},
 };
 // clang-format on
 

@@ -116,6 +116,35 @@ void MeshBuilder::addCylinder(Vector3 base, float radius, float height, int32_t 
     }
 }
 
+void MeshBuilder::addSphere(Vector3 centre, float radius, int32_t rings, int32_t segments,
+                            bool inward) {
+    // Seen from inside, the way round that reads a picture unmirrored is the other one.
+    const float turning = inward ? -1.0f : 1.0f;
+    const auto corner = [&](float u, float v) {
+        const float latitude = 0.5f * (v - 0.5f);  // turns
+        const float across = turnsCos(latitude);
+        const Vector3 out = {across * turnsCos(turning * u), turnsSin(latitude),
+                             -across * turnsSin(turning * u)};
+        return MeshCorner{centre + out * radius, u, v, out * turning};
+    };
+    for (int32_t ring = 0; ring < rings; ++ring) {
+        const float v0 = static_cast<float>(ring) / static_cast<float>(rings);
+        const float v1 = static_cast<float>(ring + 1) / static_cast<float>(rings);
+        for (int32_t i = 0; i < segments; ++i) {
+            const float u0 = static_cast<float>(i) / static_cast<float>(segments);
+            const float u1 = static_cast<float>(i + 1) / static_cast<float>(segments);
+            const float middle = 0.5f * (u0 + u1);
+            if (ring == 0) {
+                addTriangle(corner(middle, v0), corner(u1, v1), corner(u0, v1));
+            } else if (ring + 1 == rings) {
+                addTriangle(corner(u0, v0), corner(u1, v0), corner(middle, v1));
+            } else {
+                addQuad(corner(u0, v0), corner(u1, v0), corner(u1, v1), corner(u0, v1));
+            }
+        }
+    }
+}
+
 void MeshBuilder::addTube(const std::vector<Vector3>& path, float radius, int32_t sides,
                           float lengthRepeats) {
     if (path.size() < 2) {

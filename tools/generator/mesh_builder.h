@@ -46,6 +46,11 @@ public:
     // An upright cylinder (axis along +y) from `base` up by `height`, `segments` sides and a
     // closed top; u goes once round, v from 0 at the base to 1 at the top.
     void addCylinder(Vector3 base, float radius, float height, int32_t segments);
+    // A sphere of `rings` bands from its bottom pole to its top and `segments` round, facing
+    // out, or facing its centre when `inward` (a sky seen from inside). u goes once round so
+    // that a picture reads the right way round from the side the sphere faces; v goes from 0
+    // at the bottom pole to 1 at the top, evenly in latitude.
+    void addSphere(Vector3 centre, float radius, int32_t rings, int32_t segments, bool inward);
     // A tube of `sides` sides round the polyline `path` (at least two points); u runs along
     // the path from 0 to `lengthRepeats`, v once round.
     void addTube(const std::vector<Vector3>& path, float radius, int32_t sides,

@@ -84,4 +84,63 @@ TEST(DeformWireCurve, ShowsOnlyPastTheWindowAndRoundTheSlinky) {
     }
 }
 
+TEST(FinaleBlurCurve, CoversTheSceneAndNeverGoesNegative) {
+    const std::vector<CurvePoint> points = finaleBlurCurve();
+    ASSERT_GE(points.size(), 2u);
+    EXPECT_EQ(points.front().time, 0.0f);
+    EXPECT_EQ(points.back().time, 60.0f);
+    for (size_t i = 1; i < points.size(); ++i) {
+        EXPECT_GT(points[i].time, points[i - 1].time);
+        EXPECT_GE(points[i].value, 0.0f) << "at " << points[i].time << " s";
+        EXPECT_LE(points[i].value, 1.0f) << "at " << points[i].time << " s";
+    }
+}
+
+// Strong as the breakdown opens, then a low base that each bar of the build lifts for a moment
+// (the bar at 12.5 s by the act change a beat later).
+TEST(FinaleBlurCurve, OpensStrongThenPulsesOnTheBuildsBars) {
+    const std::vector<CurvePoint> points = finaleBlurCurve();
+    EXPECT_GE(valueAt(points, 0.0f), 0.5f);
+    EXPECT_LE(valueAt(points, 0.0f), 0.7f);
+    EXPECT_LT(valueAt(points, 3.0f), 0.5f * valueAt(points, 0.0f));
+    EXPECT_LT(valueAt(points, 6.0f), 0.1f);
+    for (float bar = 10.0f; bar < 30.0f; bar += 2.5f) {
+        const float base = valueAt(points, bar - 0.1f);
+        EXPECT_GE(base, 0.02f) << bar;
+        EXPECT_LE(base, 0.08f) << bar;
+        EXPECT_GT(peakBetween(points, bar, bar + 0.35f), base + 0.05f) << bar;
+    }
+}
+
+TEST(FinaleBlurCurve, PeaksAtTheActChangesAndRisesThroughTheRoll) {
+    const std::vector<CurvePoint> points = finaleBlurCurve();
+    EXPECT_GT(peakBetween(points, 12.75f, 13.0f), 0.4f);
+    EXPECT_GT(peakBetween(points, 35.0f, 35.3f), 0.4f);
+    // Both stand out from the bars either side of them, and die away within two seconds.
+    EXPECT_LT(peakBetween(points, 14.6f, 30.0f), 0.25f);
+    EXPECT_LT(peakBetween(points, 37.0f, 55.0f), 0.25f);
+    EXPECT_GT(peakBetween(points, 37.5f, 37.8f), 0.1f);
+    EXPECT_LT(valueAt(points, 14.5f), 0.1f);
+    EXPECT_LT(valueAt(points, 37.2f), 0.1f);
+    // A pulse on every beat of the roll, each above the one before.
+    float previous = 0.0f;
+    for (float beat = 30.0f; beat < 35.0f; beat += 0.625f) {
+        const float peak = peakBetween(points, beat, beat + 0.2f);
+        EXPECT_GT(peak, previous) << beat;
+        previous = peak;
+    }
+}
+
+TEST(FinaleBlurCurve, IsExactlyZeroUnderTheClosingPicture) {
+    const std::vector<CurvePoint> points = finaleBlurCurve();
+    for (const CurvePoint& point : points) {
+        if (point.time >= 55.0f) {
+            EXPECT_EQ(point.value, 0.0f) << "at " << point.time << " s";
+        }
+    }
+    for (int32_t tenth = 550; tenth <= 600; ++tenth) {
+        EXPECT_EQ(valueAt(points, 0.1f * static_cast<float>(tenth)), 0.0f);
+    }
+}
+
 }  // namespace

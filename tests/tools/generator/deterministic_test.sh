@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
 # picture the demo loads, each a PNG of the expected kind, the curves, the laboratory's objects
-# and camera, and the music as a 192 kbit/s 44.1 kHz stereo MP3.
+# and camera, the finale's shapes, sky and camera, and the music as a 192 kbit/s 44.1 kHz stereo
+# MP3.
 set -uo pipefail
 
 generator=$1
@@ -42,16 +43,22 @@ for file in Curves/Scene2_ts.txt Curves/Scene1_wf.txt Cameras/Scene2_Tour.txt \
             Animations/xlab/strange.txt Animations/xlab/slinky.txt; do
   [ -s "$work/first/$file" ] || fail "$file missing or empty"
 done
+# The finale: the four morph shapes, the sky's configuration and mesh, the flight, the blur.
+for file in Objects/Scene1_27C27.rob Objects/Scene1_27CCube.rob Objects/Scene1_27CArrow.rob \
+            Objects/Scene1_27CCircle.rob Complex/sf/env.cfg Objects/sf/env.rob \
+            Cameras/Scene1_FlyLikeMad.txt Curves/Scene1_RadialBlur.txt; do
+  [ -s "$work/first/$file" ] || fail "$file missing or empty"
+done
 # The laboratory: fifteen configurations, each with its own mesh.
 [ "$(find "$work/first/Complex/xlab" -name '*.cfg' | wc -l)" = "15" ] ||
   fail "expected 15 configurations under Complex/xlab"
 [ "$(find "$work/first/Objects/xlab" -name '*.rob' | wc -l)" = "15" ] ||
   fail "expected 15 meshes under Objects/xlab"
 count=$(find "$work/first" -type f | wc -l)
-[ "$count" = "64" ] || fail "expected 64 files, found $count: $(find "$work/first" -type f)"
+[ "$count" = "72" ] || fail "expected 72 files, found $count: $(find "$work/first" -type f)"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failed" >&2
   exit 1
 fi
-echo "data tree: 64 files, identical across runs"
+echo "data tree: 72 files, identical across runs"

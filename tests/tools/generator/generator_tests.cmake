@@ -9,6 +9,7 @@ add_executable(zentrox_generator_tests
   tools/generator/drums_test.cpp
   tools/generator/envelope_test.cpp
   tools/generator/filter_test.cpp
+  tools/generator/finale_test.cpp
   tools/generator/format_writers_test.cpp
   tools/generator/generator_test_support.cpp
   tools/generator/lab_textures_test.cpp

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,6 +59,51 @@ TEST(MeshBuilder, CylinderAndTubeFaceOutwards) {
     for (uint32_t k = 0; k < part.vertices.size(); ++k) {
         const MeshVertex& v = part.vertices[k];
         EXPECT_NEAR(std::hypot(v.x, v.y), 0.5f, 1e-5f);  // on the tube's surface
+    }
+}
+
+// The equator's vertex at u = 0 and its neighbour round the sphere.
+void equatorStep(const MeshPart& part, float du, Vector3& start, Vector3& next) {
+    for (uint32_t k = 0; k < part.vertices.size(); ++k) {
+        const TexCoord uv = part.texCoords[k];
+        if (uv.t == 0.5f && uv.s == 0.0f) {
+            start = positionOf(part, static_cast<int32_t>(k));
+        }
+        if (uv.t == 0.5f && uv.s == du) {
+            next = positionOf(part, static_cast<int32_t>(k));
+        }
+    }
+}
+
+TEST(MeshBuilder, SphereLiesOnItsSurfaceFacingEitherWay) {
+    const Vector3 centre = {1, 2, 3};
+    for (const bool inward : {false, true}) {
+        MeshBuilder builder;
+        builder.addSphere(centre, 5.0f, 6, 8, inward);
+        EXPECT_EQ(builder.triangleCount(), 2 * 8 + 2 * 8 * 4);
+        const MeshPart part = builder.toPart();
+        expectWindingFollowsNormals(part);
+        for (const MeshFace& face : part.faces) {
+            const Normal& n = part.normals[face.na];
+            const float outward = dot(positionOf(part, face.a) - centre, {n.x, n.y, n.z});
+            EXPECT_TRUE(inward ? outward < 0.0f : outward > 0.0f);
+        }
+        float lowest = 1.0f, highest = 0.0f;
+        for (uint32_t k = 0; k < part.vertices.size(); ++k) {
+            const Vector3 p = positionOf(part, static_cast<int32_t>(k));
+            EXPECT_NEAR(std::sqrt(dot(p - centre, p - centre)), 5.0f, 1e-4f);
+            const float v = part.texCoords[k].t;
+            lowest = std::min(lowest, v);
+            highest = std::max(highest, v);
+            EXPECT_NEAR(v, 0.5f + std::asin((p.y - centre.y) / 5.0f) / 3.14159265f, 1e-4f);
+        }
+        EXPECT_EQ(lowest, 0.0f);
+        EXPECT_EQ(highest, 1.0f);
+        // A picture reads left to right as seen from the side the sphere faces, upright.
+        Vector3 start = centre, next = centre;
+        equatorStep(part, 1.0f / 8.0f, start, next);
+        const Vector3 forward = inward ? start - centre : centre - start;
+        EXPECT_GT(dot(next - start, cross(forward, {0, 1, 0})), 0.0f) << "inward " << inward;
     }
 }
 
