@@ -163,7 +163,8 @@ Color studio(Vec3 r) {
         color = color + hexColor(0xffffff) * (0.25f * smoothstep(0.5f, 0.8f, cloud) * t);
     } else {
         const float t = static_cast<float>(portablePow(-r.y, 0.45));
-        color = mix(hexColor(0x8c7c6e), hexColor(0x241d18), t);
+        // A pale floor, so chrome seen from above still reads bright.
+        color = mix(hexColor(0xb8a592), hexColor(0x4a3d33), t);
     }
     const float horizon = static_cast<float>(portableExp(-(r.y * r.y) / (0.035 * 0.035)));
     color = color + hexColor(0xfff4e0) * (0.85f * horizon);
