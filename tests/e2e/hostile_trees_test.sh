@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The whole timeline played through the capture tool, at 2 frames per second, on damaged
+# copies of the generated data tree: no tree at all, every file empty, truncated to half,
+# replaced by pseudo-random bytes, replaced by a folder, or holding absurd counts and sizes.
+# Each run must end with status 0 within its time bound and with modest peak memory.
+set -uo pipefail
+
+capture=$1
+make_tree=$2
+data=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# Peak resident memory allowed for one run, kilobytes. Sanitized builds need several times
+# what a release build does.
+limit_kb=${ZENTROX_HOSTILE_MEMORY_KB:-1500000}
+
+play() {
+  local name=$1 tree=$2
+  local started=$SECONDS
+  timeout 900 /usr/bin/time -f '%M' -o "$work/$name.rss" \
+    "$capture" --data "$tree" --fps 2 >"$work/$name.log" 2>&1
+  local code=$?
+  local rss
+  rss=$(tail -n 1 "$work/$name.rss" 2>/dev/null || echo 0)
+  echo "$name: exit $code, $((SECONDS - started)) s, peak ${rss} kB"
+  [ "$code" -eq 0 ] || fail "$name: exit $code: $(tail -n 20 "$work/$name.log")"
+  [ "$rss" -lt "$limit_kb" ] 2>/dev/null || fail "$name: peak memory ${rss} kB"
+}
+
+mkdir -p "$work/empty"
+play "no files" "$work/empty"
+for kind in zero half random folders absurd; do
+  "$make_tree" "$kind" "$data" "$work/$kind" || { fail "$kind: cannot build the tree"; continue; }
+  play "$kind" "$work/$kind"
+  rm -rf "${work:?}/$kind"
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failed" >&2
+  exit 1
+fi
+echo "every damaged tree played to the end"
