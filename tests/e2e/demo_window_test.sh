@@ -1,71 +1,22 @@
 #!/usr/bin/env bash
 # The demo in a real X window (Xvfb, no window manager, no audio device), started in an empty
 # data tree: it covers the screen, keeps its title in the title format with an advancing time,
-# and ends with exit code 0 within a second of Escape or of a close request.
+# and ends with exit code 0 within a second of Escape or of a close request; with music, with
+# no audio device, and with music that is cut short or is no MP3, it plays all the same.
 set -uo pipefail
 
 demo=$1
 close_request=$2
 audio_check=$3
 work=$(mktemp -d)
-trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
-demo_pid=""
 failures=0
 
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-# A free display number.
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
-# NOTE: -noreset, or the server resets each time its last client leaves (xdpyinfo below, each
-# demo run), refusing connections for a moment; a demo started then finds no display.
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+source "$(dirname "$0")/xvfb_session.sh"
 
 export SDL_AUDIODRIVER=dummy  # there is no sound device here
 mkdir -p "$work/data"
-
-start_demo() {
-  (cd "$work/data" && exec "$demo") >"$work/demo.log" 2>&1 &
-  demo_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name '^Zentrox' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Waits up to a second for the demo to end; sets result to its exit code.
-wait_for_exit() {
-  result="still running after a second"
-  for _ in $(seq 20); do
-    if ! kill -0 "$demo_pid" 2>/dev/null; then
-      wait "$demo_pid"
-      result=$?
-      return 0
-    fi
-    sleep 0.05
-  done
-  kill -KILL "$demo_pid" 2>/dev/null
-  return 1
-}
-
-# Waits up to five seconds for the first frame's title; sets title.
-wait_for_title() {
-  for _ in $(seq 50); do
-    title=$(xdotool getwindowname "$window" 2>/dev/null)
-    [[ $title =~ $title_pattern ]] && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 title_pattern='^Zentrox \[FPS: ( *[0-9]+| *inf)\] \[TIME: [0-9]+\.[0-9]\] - $'
 
@@ -137,8 +88,23 @@ if ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=441:duration=8" \
   else
     fail "no demo window appeared without an audio device"
   fi
+  # 6. Music cut short, and bytes that are no MP3 at all: the demo plays on.
   export SDL_AUDIODRIVER=dummy
   unset SDL_DISKAUDIOFILE
+  head -c 20000 "$work/data/Sounds/Crunch.mp3" >"$work/cut.mp3"
+  head -c 20000 /dev/urandom >"$work/noise.mp3"
+  for bad in cut noise; do
+    cp "$work/$bad.mp3" "$work/data/Sounds/Crunch.mp3"
+    if start_demo; then
+      wait_for_title || fail "$bad music: no title"
+      sleep 1
+      xdotool key --window "$window" Escape
+      wait_for_exit
+      [ "$result" = "0" ] || fail "$bad music: demo ended with '$result'"
+    else
+      fail "no demo window appeared with $bad music"
+    fi
+  done
 else
   fail "ffmpeg could not make the test music"
 fi

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The demo in a real X window on the generated data tree: Escape at several points of the
+# timeline ends it within a second with exit code 0; left alone it plays the whole 190 s and
+# ends by itself with exit code 0, its resident memory at 180 s within 5 % of that at 30 s.
+set -uo pipefail
+
+demo=$1
+data=$2
+work=$(mktemp -d)
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+source "$(dirname "$0")/xvfb_session.sh"
+export SDL_AUDIODRIVER=dummy  # there is no sound device here
+
+# Waits until the title's demo time reaches $1 seconds (up to $2 seconds of waiting).
+wait_for_time() {
+  local target=$1 patience=$2
+  for _ in $(seq $((patience * 10))); do
+    local now
+    now=$(title_time)
+    [ -n "$now" ] && awk "BEGIN { exit !($now >= $target) }" && return 0
+    kill -0 "$demo_pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+resident_kb() {
+  awk '/^VmRSS:/ { print $2 }' "/proc/$demo_pid/status" 2>/dev/null
+}
+
+for point in 3 12 20; do
+  if start_demo "$data"; then
+    wait_for_time "$point" 60 || fail "Escape at $point s: the demo never got there"
+    xdotool key --window "$window" Escape
+    wait_for_exit
+    [ "$result" = "0" ] || fail "Escape at $point s: demo ended with '$result'"
+  else
+    fail "no demo window appeared"; cat "$work/demo.log" >&2
+  fi
+done
+
+if start_demo "$data"; then
+  wait_for_time 30 90 || fail "the demo never reached 30 s"
+  early=$(resident_kb)
+  wait_for_time 180 240 || fail "the demo never reached 180 s"
+  late=$(resident_kb)
+  echo "resident memory: ${early} kB at 30 s, ${late} kB at 180 s"
+  awk "BEGIN { d = $late - $early; if (d < 0) d = -d; exit !(d < 0.05 * $early) }" ||
+    fail "resident memory changed from ${early} kB to ${late} kB"
+  wait_for_exit 30
+  [ "$result" = "0" ] || fail "the whole run ended with '$result'"
+else
+  fail "no demo window appeared for the whole run"; cat "$work/demo.log" >&2
+fi
+
+[ "$failures" -eq 0 ] && echo "full run tests passed"
+exit $(( failures > 0 ))
