@@ -41,11 +41,11 @@ void placeLight() {
 }  // namespace
 
 void EDeform::load() {
-    tourPath.load("Cameras/Scene2_Tour.txt");
+    tourPath.load(kDeformTourFile);
     for (int32_t i = 0; i < kDeformObjectCount; ++i) {
         objects[i].load(kDeformObjectFiles[i]);
     }
-    wireCurve.load("Curves/Scene1_wf.txt");
+    wireCurve.load(kDeformWireCurveFile);
 }
 
 void EDeform::glowPasses() {

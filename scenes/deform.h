@@ -18,6 +18,9 @@ constexpr int32_t kDeformObjectCount = 15;
 constexpr int32_t kSlinkyObject = 13;  // room 2: the glowing spring
 constexpr int32_t kWindowObject = 10;  // room 1: the translucent window
 
+constexpr const char* kDeformTourFile = "Cameras/Scene2_Tour.txt";
+constexpr const char* kDeformWireCurveFile = "Curves/Scene1_wf.txt";
+
 // The configuration files of the fifteen objects, in array order.
 extern const std::array<const char*, kDeformObjectCount> kDeformObjectFiles;
 

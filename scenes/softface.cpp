@@ -106,9 +106,9 @@ void ESoftface::load() {
     for (size_t i = 0; i < kMorphMeshFiles.size(); ++i) {
         loadMesh(morphMeshes[i], kMorphMeshFiles[i]);
     }
-    envObject.load("Complex/sf/env.cfg");
-    flyPath.load("Cameras\\Scene1_FlyLikeMad.txt");
-    blurCurve.load("Curves\\Scene1_RadialBlur.txt");
+    envObject.load(kSoftfaceEnvironmentFile);
+    flyPath.load(kSoftfaceFlightFile);
+    blurCurve.load(kSoftfaceBlurCurveFile);
     configureFinaleMetaballs(blobs);
 }
 

@@ -31,6 +31,10 @@ struct FlashPulse {
 // follow each other without overlap, so at most one fires.
 const FlashPulse* flashPulseAt(float t);
 
+constexpr const char* kSoftfaceEnvironmentFile = "Complex/sf/env.cfg";
+constexpr const char* kSoftfaceFlightFile = "Cameras\\Scene1_FlyLikeMad.txt";
+constexpr const char* kSoftfaceBlurCurveFile = "Curves\\Scene1_RadialBlur.txt";
+
 // The morph meshes: the figures 27, a cube, an arrow, a circle.
 extern const std::array<const char*, 4> kMorphMeshFiles;
 

@@ -97,7 +97,7 @@ void drawTunnel(float p) {
 }
 
 void ETunnel::load() {
-    overlayCurve.load("Curves/Scene2_ts.txt");
+    overlayCurve.load(kTunnelCurveFile);
 }
 
 void ETunnel::render(float t, float dt) {

@@ -2,7 +2,8 @@
 # The whole timeline played through the capture tool, at 2 frames per second, on damaged
 # copies of the generated data tree: no tree at all, every file empty, truncated to half,
 # replaced by pseudo-random bytes, replaced by a folder, or holding absurd counts and sizes.
-# Each run must end with status 0 within its time bound and with modest peak memory.
+# Each run must end with status 0 within its time bound and with modest peak memory, and the
+# capture tool's data-tree check must refuse each damaged tree.
 set -uo pipefail
 
 capture=$1
@@ -30,10 +31,27 @@ play() {
   [ "$rss" -lt "$limit_kb" ] 2>/dev/null || fail "$name: peak memory ${rss} kB"
 }
 
+# The data-tree check: the generated tree passes, a damaged one is refused with its files named.
+check() {
+  local name=$1 tree=$2 expect=$3
+  "$capture" --check --data "$tree" >"$work/check.log" 2>&1
+  local code=$?
+  if [ "$expect" = "pass" ]; then
+    [ "$code" -eq 0 ] && grep -q '^all [0-9]* files loaded' "$work/check.log" ||
+      fail "check of $name: exit $code: $(grep -v '^loaded' "$work/check.log" | head)"
+  else
+    [ "$code" -ne 0 ] && grep -qE '^(missing|unreadable|rejected) ' "$work/check.log" ||
+      fail "check of $name passed: $(head -n 3 "$work/check.log")"
+  fi
+}
+check "the generated tree" "$data" pass
+
 mkdir -p "$work/empty"
+check "no files" "$work/empty" refuse
 play "no files" "$work/empty"
 for kind in zero half random folders absurd; do
   "$make_tree" "$kind" "$data" "$work/$kind" || { fail "$kind: cannot build the tree"; continue; }
+  check "$kind" "$work/$kind" refuse
   play "$kind" "$work/$kind"
   rm -rf "${work:?}/$kind"
 done

@@ -18,6 +18,7 @@ struct CaptureOptions {
     std::string videoPath;        // empty: write no video
     uint32_t seed = 1;
     bool showHelp = false;
+    bool checkOnly = false;  // --check: list the data tree's files and what became of them
 };
 
 // The options, or nullopt with the reason in `error`.

@@ -28,6 +28,7 @@
 #include "tools/capture/audio_clip.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
+#include "tools/capture/data_tree_check.h"
 #include "tools/capture/frame_writer.h"
 #include "tools/capture/video_writer.h"
 
@@ -149,6 +150,20 @@ void printResults(const CaptureReport& report, double wallSeconds, const FrameSi
     }
 }
 
+int checkTree(const CaptureOptions& options) {
+    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
+        return failWith("cannot enter data directory " + options.dataDirectory + ": " +
+                        std::strerror(errno));
+    }
+    const std::vector<CheckedFile> files = checkDataTree();
+    std::fputs(describeCheck(files).c_str(), stdout);
+    if (!everyFileLoaded(files)) {
+        return failWith("the data tree is incomplete: some files are missing or rejected");
+    }
+    std::printf("all %zu files loaded\n", files.size());
+    return 0;
+}
+
 int capture(const CaptureOptions& options) {
     // Made before entering the data tree, so that relative outputs mean the caller's folder.
     const FrameSinks sinks = makeSinks(options);
@@ -237,5 +252,5 @@ int main(int argc, char** argv) {
         std::fputs(kCaptureUsage, stdout);
         return 0;
     }
-    return capture(*options);
+    return options->checkOnly ? checkTree(*options) : capture(*options);
 }
