@@ -1,6 +1,7 @@
 #include "app/projection.h"
 
 #include "render/gl.h"
+#include "resources/camera_path.h"
 
 void setPerspective(const Viewport& view, float fovYDegrees) {
     glViewport(view.x, view.y, view.width, view.height);
@@ -20,4 +21,12 @@ void setOrtho(const Viewport& view, int32_t right, int32_t bottom) {
     glOrtho(0.0, static_cast<double>(right), static_cast<double>(bottom), 0.0, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void lookAlong(CameraPath& path, float t) {
+    path.sample(t);
+    const Vector3& eye = path.eye;
+    const Vector3& target = path.target;
+    const Vector3& up = path.up;
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
 }

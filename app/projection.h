@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class CameraPath;
+
 struct Viewport {
     int32_t x;
     int32_t y;
@@ -21,3 +23,6 @@ void setPerspective(const Viewport& view, float fovYDegrees);
 // Orthographic box with the origin at the top-left corner and y growing downwards; right and
 // bottom choose the units, whatever the viewport's size in pixels.
 void setOrtho(const Viewport& view, int32_t right, int32_t bottom);
+
+// Samples the path at t seconds and multiplies the current matrix by its view (gluLookAt).
+void lookAlong(CameraPath& path, float t);

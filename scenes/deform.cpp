@@ -24,14 +24,6 @@ constexpr float kGlowScaleStep = 0.05f;
 constexpr float kGlowShare = 0.035f;  // of the texture colour each copy adds
 constexpr Vector3 kGlowCentre = {-10.0f, -2.0f, 80.0f};
 
-void lookAlong(CameraPath& path, float t) {
-    path.sample(t);
-    const Vector3& eye = path.eye;
-    const Vector3& target = path.target;
-    const Vector3& up = path.up;
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
-}
-
 // A directional light set after the view, so it stays fixed in the world.
 void placeLight() {
     const GLfloat direction[4] = {100.0f, 10.0f, 100.0f, 0.0f};

@@ -44,14 +44,6 @@ void setDimLight() {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-void lookAlong(CameraPath& path, float t) {
-    path.sample(t);
-    const Vector3& eye = path.eye;
-    const Vector3& target = path.target;
-    const Vector3& up = path.up;
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
-}
-
 // Three white pulses round the hit at 35 s, back to back, the long one in the middle.
 constexpr FlashPulse kFlashPulses[] = {{34.75f, 0.5f}, {34.5f, 0.25f}, {35.25f, 0.25f}};
 

@@ -14,23 +14,23 @@
 #include "resources/texture_table.h"
 #include "scenes/softface.h"
 #include "tests/support/frame_probe.h"
+#include "tests/support/generated_tree.h"
 
 namespace {
 
 class SoftfaceFramesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
-        std::filesystem::current_path(ZENTROX_GENERATED_DATA);
-        ASSERT_TRUE(context.create()) << context.error();
-        prepareDemo();
+        enterGeneratedTree(context);
+        if (HasFatalFailure()) {
+            return;
+        }
         scene = new ESoftface;
         scene->load();
     }
     static void TearDownTestSuite() {
         delete scene;
-        releaseTextureTable();
-        context.destroy();
+        leaveGeneratedTree(context);
     }
 
     // The scene drawn straight onto the screen at scene time t.

@@ -17,21 +17,14 @@
 #include "resources/texture_table.h"
 #include "scenes/tunnel.h"
 #include "tests/support/frame_probe.h"
+#include "tests/support/generated_tree.h"
 
 namespace {
 
 class TunnelFramesTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
-        std::filesystem::current_path(ZENTROX_GENERATED_DATA);
-        ASSERT_TRUE(context.create()) << context.error();
-        prepareDemo();
-    }
-    static void TearDownTestSuite() {
-        releaseTextureTable();
-        context.destroy();
-    }
+    static void SetUpTestSuite() { enterGeneratedTree(context); }
+    static void TearDownTestSuite() { leaveGeneratedTree(context); }
     void SetUp() override { scene.load(); }
 
     // The scene drawn straight onto the screen at scene time t.
