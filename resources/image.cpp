@@ -1,6 +1,7 @@
 #include "resources/image.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 Image::~Image() {
@@ -17,8 +18,13 @@ void Image::allocate(int32_t newWidth, int32_t newHeight, int32_t newComponents)
         return;
     }
     const int64_t bytes = int64_t{newWidth} * newHeight * newComponents;
-    data = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes)));
+    // NOTE: GLU's image scaler, used when mipmapping a picture whose sides are not powers of
+    // two, reads a pixel past the last one; a zeroed row of slack keeps that read inside the
+    // block.
+    const int64_t slack = int64_t{newWidth} * newComponents;
+    data = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes + slack)));
     if (data) {
+        std::memset(data + bytes, 0, static_cast<size_t>(slack));
         width = newWidth;
         height = newHeight;
         components = newComponents;

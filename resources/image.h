@@ -18,7 +18,8 @@ public:
     // Decodes the picture from a stream; the base image decodes nothing.
     virtual bool load(Stream& stream);
 
-    // Frees any buffer, then holds width * height * components bytes of undefined content.
+    // Frees any buffer, then holds width * height * components bytes of undefined content,
+    // followed by one zeroed row that is not part of the picture.
     void allocate(int32_t newWidth, int32_t newHeight, int32_t newComponents);
     void release();
     // Exchanges bytes 0 and 2 of every pixel: BGR(A) becomes RGB(A).

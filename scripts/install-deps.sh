@@ -17,7 +17,7 @@ packages=(
   libmpg123-dev libkissfft-dev libmp3lame-dev ffmpeg sox
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils libx11-dev file time
+  xvfb xdotool x11-utils libx11-dev file time valgrind
   # fuzzing the file loaders
   clang libclang-rt-14-dev
 )
