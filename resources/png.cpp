@@ -13,6 +13,18 @@ namespace {
 // lying file cannot make us allocate gigabytes.
 constexpr png_uint_32 kMaxSide = 16384;  // pixels
 
+// The ancillary chunks that change the decoded pixels; libpng skips every other one unread.
+// NOTE: skipping matters for safety too: libpng reads some ancillary chunks into memory whole,
+// and a suggested-palette chunk claiming 1.5 GB got a buffer of that size before its data
+// turned out to be missing.
+constexpr png_byte kPixelChunks[] = "tRNS\0gAMA\0sRGB";
+constexpr int kPixelChunkCount = 3;
+
+void skipOtherAncillaryChunks(png_structp png) {
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT, kPixelChunks, kPixelChunkCount);
+}
+
 // The display gamma the pictures were made for, a single-precision constant.
 constexpr float kDisplayGamma = 2.2f;
 constexpr double kDefaultFileGamma = 0.45455;
@@ -92,10 +104,21 @@ void requestTransformations(png_structp png, png_infop info, int colourType, int
     }
 }
 
+// Deflate's best ratio: a stored byte never stands for more than this many output bytes.
+constexpr png_size_t kMaxDeflateRatio = 1032;
+
+// A header whose raw rows could not be compressed into the whole file is lying; refusing it
+// before the pixel buffer is allocated keeps a tiny file from claiming a gigabyte.
+bool fileCanHold(const Decode& decode, png_size_t rowBytes, png_uint_32 height) {
+    const png_size_t rawBytes = (rowBytes + 1) * height;  // each row starts with its filter byte
+    return rawBytes / kMaxDeflateRatio <= decode.fileSize;
+}
+
 // Runs with the setjmp return established by the caller; any libpng error jumps out of here.
 bool decodeInto(Decode& decode, Image& image) {
     png_set_read_fn(decode.png, &decode, readFromBuffer);
     png_set_user_limits(decode.png, kMaxSide, kMaxSide);
+    skipOtherAncillaryChunks(decode.png);
     png_read_info(decode.png, decode.info);
     png_uint_32 width = 0;
     png_uint_32 height = 0;
@@ -103,7 +126,8 @@ bool decodeInto(Decode& decode, Image& image) {
     int colourType = 0;
     png_get_IHDR(decode.png, decode.info, &width, &height, &bitDepth, &colourType, nullptr, nullptr,
                  nullptr);
-    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
+    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA ||
+        !fileCanHold(decode, png_get_rowbytes(decode.png, decode.info), height)) {
         return false;
     }
     requestTransformations(decode.png, decode.info, colourType, bitDepth);

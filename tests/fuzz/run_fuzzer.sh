@@ -10,5 +10,6 @@ corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
 cp "$seeds"/* "$corpus"/
 cd "$corpus"
-exec "$fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 \
+exec "$fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -malloc_limit_mb=256 \
+  -print_final_stats=1 \
   "$corpus"
