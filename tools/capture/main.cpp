@@ -23,6 +23,7 @@
 #include "app/soundtrack.h"
 #include "app/spectrum.h"
 #include "app/timeline.h"
+#include "render/gl.h"
 #include "resources/mp3_track.h"
 #include "resources/texture_table.h"
 #include "tools/capture/audio_clip.h"
@@ -136,9 +137,16 @@ FrameSinks makeSinks(const CaptureOptions& options) {
     return sinks;
 }
 
-// The timing report, then one line per output written.
-void printResults(const CaptureReport& report, double wallSeconds, const FrameSinks& sinks,
-                  int64_t written, const CaptureOptions& options) {
+// The driver that drew the frames, since timings and exact pixels depend on it.
+std::string rendererName() {
+    const GLubyte* name = glGetString(GL_RENDERER);
+    return name != nullptr ? reinterpret_cast<const char*>(name) : "unknown";
+}
+
+// The driver, the timing report, then one line per output written.
+void printResults(const std::string& renderer, const CaptureReport& report, double wallSeconds,
+                  const FrameSinks& sinks, int64_t written, const CaptureOptions& options) {
+    std::printf("renderer %s\n", renderer.c_str());
     std::fputs(report.summary(wallSeconds).c_str(), stdout);
     if (sinks.pngs) {
         std::printf("wrote %lld frames to %s\n", static_cast<long long>(written),
@@ -230,11 +238,12 @@ int capture(const CaptureOptions& options) {
     if (showProgress) {
         std::fputc('\n', stderr);
     }
+    const std::string renderer = rendererName();
     releaseTextureTable();
     if (sinks.video && !sinks.video->finish(error)) {
         return failWith(error);
     }
-    printResults(report, secondsSince(start), sinks, written, options);
+    printResults(renderer, report, secondsSince(start), sinks, written, options);
     return 0;
 }
 
