@@ -65,29 +65,44 @@ float transitionAmount(const ComposeStep& step, float t) {
     return (t - step.transitionStart) * step.transitionRate;
 }
 
-void scenePass(float t, float dt) {
+void scenePass(float t, float dt, TimelineObserver* observer) {
     for (const SceneRow& row : kSceneRows) {
         if (row.window.contains(t)) {
+            if (observer) {
+                observer->stepStarts();
+            }
             runSceneRow(row, t, dt);
+            if (observer) {
+                observer->sceneRowEnds(row);
+            }
         }
     }
 }
 
-void composePass(float t, float) {
+void composePass(float t, float, TimelineObserver* observer) {
     bool anyOpen = false;
+    const auto run = [&](const ComposeStep& step) {
+        if (observer) {
+            observer->stepStarts();
+        }
+        runComposeStep(step, t);
+        if (observer) {
+            observer->composeStepEnds(step);
+        }
+    };
     for (const ComposeStep& step : kComposeSteps) {
         if (step.window.contains(t)) {
-            runComposeStep(step, t);
+            run(step);
             anyOpen = true;
         }
     }
     if (!anyOpen && t == kComposeGap.window.after) {
-        runComposeStep(kComposeGap, t);
+        run(kComposeGap);
     }
 }
 
-bool runTimeline(float t, float dt) {
-    scenePass(t, dt);
-    composePass(t, dt);
+bool runTimeline(float t, float dt, TimelineObserver* observer) {
+    scenePass(t, dt, observer);
+    composePass(t, dt, observer);
     return t < kDemoEnd;
 }

@@ -50,8 +50,18 @@ extern const ComposeStep kComposeGap;
 // The x of a transition step at demo time t.
 float transitionAmount(const ComposeStep& step, float t);
 
-void scenePass(float t, float dt);
-void composePass(float t, float dt);
+// Told when each scene row and compose step of a frame starts and ends; the capture tool
+// times them with it.
+class TimelineObserver {
+public:
+    virtual ~TimelineObserver() = default;
+    virtual void stepStarts() = 0;
+    virtual void sceneRowEnds(const SceneRow& row) = 0;
+    virtual void composeStepEnds(const ComposeStep& step) = 0;
+};
+
+void scenePass(float t, float dt, TimelineObserver* observer = nullptr);
+void composePass(float t, float dt, TimelineObserver* observer = nullptr);
 
 // Both passes; false from kDemoEnd on, which ends the demo before that frame is presented.
-bool runTimeline(float t, float dt);
+bool runTimeline(float t, float dt, TimelineObserver* observer = nullptr);

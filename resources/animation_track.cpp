@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/kernel_profile.h"
 #include "resources/text_file.h"
 
 bool AnimationTrack::load(const String& name) {
@@ -39,6 +40,7 @@ float wrapIntoLoop(float t, float duration) {
 }
 
 void AnimationTrack::sample(float t) {
+    const KernelScope scope(Kernel::Sampling);
     const uint32_t count = keys.size();
     if (count == 0) {
         return;

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "app/kernel_profile.h"
 #include "resources/text_file.h"
 
 float fastInverseSquareRoot(float s) {
@@ -32,6 +33,7 @@ void CameraPath::loadLines(const Array<String>& lines) {
 }
 
 void CameraPath::sample(float t) {
+    const KernelScope scope(Kernel::Sampling);
     const uint32_t count = keys.size();
     if (count == 0) {
         return;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/kernel_profile.h"
 #include "resources/text_file.h"
 
 bool Curve::load(const String& name) {
@@ -26,6 +27,7 @@ void Curve::loadLines(const Array<String>& lines) {
 }
 
 void Curve::sample(float t) {
+    const KernelScope scope(Kernel::Sampling);
     const uint32_t count = points.size();
     if (count == 0) {
         return;

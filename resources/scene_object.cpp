@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/kernel_profile.h"
 #include "render/gl.h"
 #include "resources/config_file.h"
 
@@ -128,7 +129,10 @@ void SceneObject::load(const char* configName) {
 }
 
 void SceneObject::update(float t) {
-    deformer(source, working, t);
+    {
+        const KernelScope scope(Kernel::Deformers);
+        deformer(source, working, t);
+    }
     animation.sample(t);
     pose = animation.current;
     resetTransform();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/kernel_profile.h"
 #include "app/projection.h"
 #include "render/compositing.h"
 #include "render/cube_arms.h"
@@ -105,6 +106,7 @@ void ESoftface::load() {
 }
 
 void ESoftface::updateWorkMesh(float t) {
+    const KernelScope scope(Kernel::Morph);
     if (t < 5.0f) {
         workMesh = morphMeshes[0];
     } else if (t > 6.0f && t < 7.0f) {
@@ -148,11 +150,14 @@ void ESoftface::drawVertexCubes() const {
 }
 
 void ESoftface::stepBlobs(float t) {
-    placeFinaleBalls(blobs, t);
-    for (MetaSource& box : blobs.boxes) {
-        box.x = box.y = box.z = 0.5f;
+    {
+        const KernelScope scope(Kernel::Metaballs);
+        placeFinaleBalls(blobs, t);
+        for (MetaSource& box : blobs.boxes) {
+            box.x = box.y = box.z = 0.5f;
+        }
+        polygonise(blobs);
     }
-    polygonise(blobs);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushMatrix();
     glScalef(kBlobCube, kBlobCube, kBlobCube);

@@ -20,6 +20,8 @@ const char* const kCaptureUsage =
     "               ffmpeg, replacing FILE if it exists; may be combined with --out.\n"
     "               ZENTROX_FFMPEG names the ffmpeg to run instead of the one on PATH\n"
     "  --seed N     seed of the random generator (default 1)\n"
+    "  --profile    time each scene and compose step with the GL work finished before and\n"
+    "               after it, and the CPU kernels on their own (slows the capture down)\n"
     "  --check      render nothing: list every file the demo reads, in load order, with what\n"
     "               became of it; exit status 1 when any is missing or rejected\n"
     "  --help       show this text\n";
@@ -73,6 +75,10 @@ std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>
         }
         if (name == "--check") {
             options.checkOnly = true;
+            continue;
+        }
+        if (name == "--profile") {
+            options.profile = true;
             continue;
         }
         if (name.rfind("--", 0) != 0) {

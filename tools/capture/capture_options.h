@@ -19,6 +19,7 @@ struct CaptureOptions {
     uint32_t seed = 1;
     bool showHelp = false;
     bool checkOnly = false;  // --check: list the data tree's files and what became of them
+    bool profile = false;    // --profile: finish GL work around each step, time the kernels
 };
 
 // The options, or nullopt with the reason in `error`.

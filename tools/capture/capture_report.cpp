@@ -24,12 +24,62 @@ void CaptureReport::addFrame(float t, double milliseconds) {
     }
 }
 
+void CaptureReport::addStep(const std::string& name, double milliseconds) {
+    partNamed(steps, name).milliseconds.push_back(milliseconds);
+}
+
+void CaptureReport::addKernel(const std::string& name, double milliseconds) {
+    partNamed(kernels, name).milliseconds.push_back(milliseconds);
+}
+
+void CaptureReport::setStartUp(double loadMilliseconds, double musicMilliseconds) {
+    loadMs = loadMilliseconds;
+    musicMs = musicMilliseconds;
+}
+
+PartTimes& partNamed(std::vector<PartTimes>& parts, const std::string& name) {
+    for (PartTimes& part : parts) {
+        if (part.name == name) {
+            return part;
+        }
+    }
+    parts.push_back({name, {}});
+    return parts.back();
+}
+
+namespace {
+
+std::string partLines(const char* heading, const std::vector<PartTimes>& parts) {
+    if (parts.empty()) {
+        return "";
+    }
+    std::string text = heading;
+    char line[160];
+    for (const PartTimes& part : parts) {
+        const std::vector<double>& values = part.milliseconds;
+        const double worst = *std::max_element(values.begin(), values.end());
+        std::snprintf(line, sizeof line, "  %-29s %6zu frames  median %8.3f ms  worst %8.3f ms\n",
+                      part.name.c_str(), values.size(), median(values), worst);
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string CaptureReport::summary(double wallSeconds) const {
     char line[160];
+    std::string text;
+    if (loadMs >= 0.0) {
+        std::snprintf(line, sizeof line,
+                      "start-up %.1f ms (textures and scenes %.1f ms, music %.1f ms)\n",
+                      loadMs + musicMs, loadMs, musicMs);
+        text += line;
+    }
     const double rate = wallSeconds > 0.0 ? static_cast<double>(frameTotal) / wallSeconds : 0.0;
     std::snprintf(line, sizeof line, "frames %lld, wall %.2f s, %.1f frames/s\n",
                   static_cast<long long>(frameTotal), wallSeconds, rate);
-    std::string text = line;
+    text += line;
     for (size_t i = 0; i < kTimelineSpans.size(); ++i) {
         const std::vector<double>& values = spanMilliseconds[i];
         if (values.empty()) {
@@ -41,6 +91,13 @@ std::string CaptureReport::summary(double wallSeconds) const {
                       kTimelineSpans[i].name, static_cast<double>(kTimelineSpans[i].after),
                       static_cast<double>(kTimelineSpans[i].before), values.size(), median(values),
                       worst);
+        text += line;
+    }
+    text += partLines("steps\n", steps);
+    text += partLines("kernels\n", kernels);
+    if (peakKilobytes > 0) {
+        std::snprintf(line, sizeof line, "peak resident memory %.1f MB\n",
+                      static_cast<double>(peakKilobytes) / 1024.0);
         text += line;
     }
     return text;

@@ -4,9 +4,11 @@
 // from + n / fps) differ.
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "app/demo.h"
+#include "app/kernel_profile.h"
 #include "app/offscreen_context.h"
 #include "app/random.h"
 #include "app/soundtrack.h"
@@ -31,6 +34,7 @@
 #include "tools/capture/capture_report.h"
 #include "tools/capture/data_tree_check.h"
 #include "tools/capture/frame_writer.h"
+#include "tools/capture/step_timer.h"
 #include "tools/capture/video_writer.h"
 
 namespace {
@@ -137,6 +141,21 @@ FrameSinks makeSinks(const CaptureOptions& options) {
     return sinks;
 }
 
+// The frame's time in each kernel that ran in it.
+void addKernelTimes(CaptureReport& report) {
+    const std::array<double, kKernelCount> milliseconds = takeKernelMilliseconds();
+    for (size_t i = 0; i < kKernelCount; ++i) {
+        if (milliseconds[i] > 0.0) {
+            report.addKernel(kernelName(static_cast<Kernel>(i)), milliseconds[i]);
+        }
+    }
+}
+
+int64_t peakResidentKilobytes() {
+    struct rusage usage = {};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
+}
+
 // The driver that drew the frames, since timings and exact pixels depend on it.
 std::string rendererName() {
     const GLubyte* name = glGetString(GL_RENDERER);
@@ -188,11 +207,16 @@ int capture(const CaptureOptions& options) {
         return failWith(std::string("no offscreen OpenGL: ") + context.error());
     }
     seedRandom(options.seed);
+    CaptureReport report;
+    const Clock::time_point loadStart = Clock::now();
     prepareDemo();
+    const double loadMilliseconds = secondsSince(loadStart) * 1000.0;
     // The spectrum comes from the decoded music at each frame's own time, so a capture is the
     // same on every run; without the music it reads zeros, as in the silent demo.
+    const Clock::time_point musicStart = Clock::now();
     DecodedTrack music;
     decodeMp3(kMusicFile, music);
+    report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
     SpectrumAnalyser analyser;
     if (sinks.video) {
         catchInterrupts();
@@ -205,7 +229,8 @@ int capture(const CaptureOptions& options) {
     const int64_t total = frameCount(options);
     const float dt = static_cast<float>(1.0 / options.framesPerSecond);
     const bool showProgress = isatty(STDERR_FILENO) == 1 && total > 1;
-    CaptureReport report;
+    StepTimer steps(report, options.profile);
+    setKernelProfiling(options.profile);
     const Clock::time_point start = Clock::now();
     int64_t written = 0;
     for (int64_t index = 0; index < total; ++index) {
@@ -216,9 +241,12 @@ int capture(const CaptureOptions& options) {
         const float t = frameTime(options, index);
         const Clock::time_point frameStart = Clock::now();
         reduceSpectrum(analyser.analyseTrack(music, musicFrameAt(t)));
-        const bool presented = runTimeline(t, dt);
+        const bool presented = runTimeline(t, dt, &steps);
         context.swap();
         report.addFrame(t, secondsSince(frameStart) * 1000.0);
+        if (options.profile) {
+            addKernelTimes(report);
+        }
         // The demo never shows the frame that ends its timeline; neither does the capture.
         if (!presented) {
             break;
@@ -240,6 +268,7 @@ int capture(const CaptureOptions& options) {
     }
     const std::string renderer = rendererName();
     releaseTextureTable();
+    report.setPeakResidentKilobytes(peakResidentKilobytes());
     if (sinks.video && !sinks.video->finish(error)) {
         return failWith(error);
     }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/timeline.h"
+#include "tools/capture/step_timer.h"
+
 namespace {
 
 TEST(Median, OddEvenAndEmpty) {
@@ -24,6 +27,49 @@ TEST(CaptureReport, GroupsFramesByTimelineSpan) {
     EXPECT_NE(text.find("tile dissolve"), std::string::npos);
     EXPECT_EQ(text.find("deform"), std::string::npos) << "spans without frames are left out";
     EXPECT_NE(text.find("held picture"), std::string::npos);
+}
+
+TEST(CaptureReport, StepsAndKernelsByNameInTheOrderFirstSeen) {
+    CaptureReport report;
+    report.addFrame(12.0f, 9.0f);
+    report.addStep("welcome scene", 1.0);
+    report.addStep("deform scene", 6.0);
+    report.addStep("welcome scene", 3.0);
+    report.addKernel("deformers", 0.25);
+    report.setStartUp(400.0, 150.5);
+    report.setPeakResidentKilobytes(2048);
+    const std::string text = report.summary(1.0);
+    EXPECT_EQ(text.find("start-up 550.5 ms (textures and scenes 400.0 ms, music 150.5 ms)\n"), 0u)
+        << text;
+    const size_t steps = text.find("steps\n");
+    const size_t welcome = text.find(
+        "  welcome scene                      2 frames  median    2.000 ms"
+        "  worst    3.000 ms\n");
+    const size_t deform = text.find("  deform scene ");
+    ASSERT_NE(steps, std::string::npos) << text;
+    EXPECT_LT(steps, welcome) << text;
+    EXPECT_LT(welcome, deform) << text;
+    EXPECT_NE(text.find("kernels\n  deformers "), std::string::npos) << text;
+    EXPECT_NE(text.find("peak resident memory 2.0 MB\n"), std::string::npos) << text;
+}
+
+TEST(CaptureReport, LeavesOutWhatWasNotMeasured) {
+    CaptureReport report;
+    report.addFrame(1.0f, 2.0f);
+    const std::string text = report.summary(1.0);
+    EXPECT_EQ(text.find("start-up"), std::string::npos);
+    EXPECT_EQ(text.find("steps"), std::string::npos);
+    EXPECT_EQ(text.find("kernels"), std::string::npos);
+    EXPECT_EQ(text.find("peak resident"), std::string::npos);
+}
+
+TEST(StepNames, NameTheSceneOrTheTransitionsTarget) {
+    EXPECT_EQ(stepName(kSceneRows[0]), "welcome scene");
+    EXPECT_EQ(stepName(kSceneRows[3]), "softface scene");
+    EXPECT_EQ(stepName(kComposeSteps[0]), "show welcome");
+    EXPECT_EQ(stepName(kComposeSteps[1]), "tile dissolve to deform");
+    EXPECT_EQ(stepName(kComposeSteps[3]), "cross fade to tunnel");
+    EXPECT_EQ(stepName(kComposeGap), "show deform");
 }
 
 TEST(CaptureReport, SpansCoverTheTimelineWithoutGaps) {
