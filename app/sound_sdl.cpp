@@ -43,9 +43,9 @@ void fillBuffer(void*, Uint8* bytes, int length) {
     const int64_t cursor = stream->cursor.load(std::memory_order_relaxed);
     const int64_t available = std::clamp<int64_t>(stream->track.frames() - cursor, 0, frames);
     if (available > 0) {
-        const float* source = stream->track.samples.data() + cursor * kTrackChannels;
+        const size_t first = static_cast<size_t>(cursor * kTrackChannels);
         for (int64_t i = 0; i < available * kTrackChannels; ++i) {
-            out[i] = std::clamp(source[i], -1.0f, 1.0f);
+            out[i] = stream->track.sample(first + static_cast<size_t>(i));
         }
     }
     stream->cursor.store(cursor + frames, std::memory_order_release);

@@ -49,6 +49,11 @@ void Image::swapRedBlue() {
     }
 }
 
+void Image::releasePixels() {
+    std::free(data);
+    data = nullptr;
+}
+
 int64_t Image::byteCount() const {
     return data ? int64_t{width} * height * components : 0;
 }

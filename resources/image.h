@@ -22,6 +22,9 @@ public:
     // followed by one zeroed row that is not part of the picture.
     void allocate(int32_t newWidth, int32_t newHeight, int32_t newComponents);
     void release();
+    // Frees the pixel buffer but keeps the size and component count: for a picture that
+    // lives on in the GL alone.
+    void releasePixels();
     // Exchanges bytes 0 and 2 of every pixel: BGR(A) becomes RGB(A).
     void swapRedBlue();
 

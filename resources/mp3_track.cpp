@@ -2,6 +2,7 @@
 
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -29,12 +30,12 @@ Decoder openDecoder(const String& name) {
     }
     mpg123_param(decoder.get(), MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
     mpg123_format_none(decoder.get());
-    // Every standard rate, as floats, mono or stereo; conversion to the track's form is ours.
+    // Every standard rate, 16-bit, mono or stereo; conversion to the track's form is ours.
     const long* rates = nullptr;
     size_t rateCount = 0;
     mpg123_rates(&rates, &rateCount);
     for (size_t i = 0; i < rateCount; ++i) {
-        mpg123_format(decoder.get(), rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+        mpg123_format(decoder.get(), rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
     }
     if (mpg123_open(decoder.get(), dataPath(name).c_str()) != MPG123_OK) {
         return nullptr;
@@ -42,22 +43,36 @@ Decoder openDecoder(const String& name) {
     return decoder;
 }
 
+// NOTE: growing by doubling would hold up to three times the music at once while the last
+// block is copied over (some 200 MB for the demo's three minutes); the length the decoder
+// expects from the file's headers lets the whole track be allocated once. The expectation is
+// only a hint: a file that holds more still decodes whole.
+void reserveForLength(mpg123_handle* decoder, int channels, size_t limit,
+                      std::vector<int16_t>& samples) {
+    const off_t frames = mpg123_length(decoder);
+    if (frames > 0) {
+        samples.reserve(
+            std::min(limit, static_cast<size_t>(frames) * static_cast<size_t>(channels)));
+    }
+}
+
 // Interleaved samples as the file holds them, at its own rate and channel count.
-bool decodeAll(mpg123_handle* decoder, std::vector<float>& samples, long& rate, int& channels) {
+bool decodeAll(mpg123_handle* decoder, std::vector<int16_t>& samples, long& rate, int& channels) {
     int encoding = 0;
     if (mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK ||
-        encoding != MPG123_ENC_FLOAT_32 || rate <= 0 || channels < 1 || channels > 2) {
+        encoding != MPG123_ENC_SIGNED_16 || rate <= 0 || channels < 1 || channels > 2) {
         return false;
     }
     mpg123_format_none(decoder);
     mpg123_format(decoder, rate, channels, encoding);  // no format changes mid-stream
     const size_t limit = static_cast<size_t>(kMaxTrackSeconds * rate * channels);
-    std::vector<float> block(16384);
+    reserveForLength(decoder, channels, limit, samples);
+    std::vector<int16_t> block(16384);
     for (;;) {
         size_t bytes = 0;
         const int result = mpg123_read(decoder, reinterpret_cast<unsigned char*>(block.data()),
-                                       block.size() * sizeof(float), &bytes);
-        samples.insert(samples.end(), block.begin(), block.begin() + bytes / sizeof(float));
+                                       block.size() * sizeof(int16_t), &bytes);
+        samples.insert(samples.end(), block.begin(), block.begin() + bytes / sizeof(int16_t));
         if (result == MPG123_DONE || samples.size() >= limit) {
             break;
         }
@@ -70,13 +85,14 @@ bool decodeAll(mpg123_handle* decoder, std::vector<float>& samples, long& rate, 
 }
 
 // Linear resampling to the track rate, and mono spread to both channels.
-void convert(const std::vector<float>& source, long rate, int channels, DecodedTrack& track) {
+void convert(const std::vector<int16_t>& source, long rate, int channels, DecodedTrack& track) {
     const int64_t sourceFrames = static_cast<int64_t>(source.size()) / channels;
     const int64_t frames = rate == kTrackRate ? sourceFrames : sourceFrames * kTrackRate / rate;
     track.samples.resize(static_cast<size_t>(frames) * kTrackChannels);
     const auto sample = [&](int64_t frame, int channel) {
         frame = std::min(frame, sourceFrames - 1);
-        return source[static_cast<size_t>(frame * channels + std::min(channel, channels - 1))];
+        return static_cast<float>(
+            source[static_cast<size_t>(frame * channels + std::min(channel, channels - 1))]);
     };
     for (int64_t i = 0; i < frames; ++i) {
         const double position = static_cast<double>(i) * rate / kTrackRate;
@@ -85,7 +101,9 @@ void convert(const std::vector<float>& source, long rate, int channels, DecodedT
         for (int channel = 0; channel < kTrackChannels; ++channel) {
             const float a = sample(before, channel);
             const float b = sample(before + 1, channel);
-            track.samples[static_cast<size_t>(i * kTrackChannels + channel)] = a + (b - a) * weight;
+            // Between two 16-bit values, so always a 16-bit value itself.
+            track.samples[static_cast<size_t>(i * kTrackChannels + channel)] =
+                static_cast<int16_t>(std::lround(a + (b - a) * weight));
         }
     }
 }
@@ -97,13 +115,13 @@ float DecodedTrack::mono(int64_t index) const {
         return 0.0f;
     }
     const size_t at = static_cast<size_t>(index) * kTrackChannels;
-    return 0.5f * (samples[at] + samples[at + 1]);
+    return 0.5f * (sample(at) + sample(at + 1));
 }
 
 bool decodeMp3(const String& name, DecodedTrack& track) {
     track.samples.clear();
     const Decoder decoder = openDecoder(name);
-    std::vector<float> source;
+    std::vector<int16_t> source;
     long rate = 0;
     int channels = 0;
     if (!decoder || !decodeAll(decoder.get(), source, rate, channels)) {
@@ -113,11 +131,6 @@ bool decodeMp3(const String& name, DecodedTrack& track) {
         track.samples = std::move(source);
     } else {
         convert(source, rate, channels, track);
-    }
-    for (float& value : track.samples) {
-        if (!std::isfinite(value)) {
-            value = 0.0f;
-        }
     }
     return track.frames() > 0;
 }

@@ -17,6 +17,12 @@ void Texture::release() {
     }
 }
 
+void Texture::releasePixels() {
+    if (image) {
+        image->releasePixels();
+    }
+}
+
 bool Texture::load(const String& name) {
     release();
     image = loadImage(name);

@@ -30,6 +30,9 @@ public:
     void copyFromFramebuffer();
     // Drops the image and the GL name; the texture is empty again.
     void release();
+    // Frees the image's pixels, which the GL holds a copy of once uploaded; the image's size
+    // stays for copyFromFramebuffer and the component count for blending decisions.
+    void releasePixels();
 
     const Image* picture() const { return image.get(); }
     Image* picture() { return image.get(); }

@@ -24,15 +24,18 @@ Texture& textureEntry(int32_t number) {
 void loadTextureTable() {
     // A picture that does not load leaves its entry at name 0: it draws with GL's default
     // texture, and the demo goes on.
+    // The GL keeps its own copy of every picture, so ours is freed once uploaded.
     for (int32_t number = 1; number <= kImageTextureCount; ++number) {
         Texture& texture = textureEntry(number);
         texture.load(kTextureFiles[static_cast<size_t>(number - 1)]);
         texture.upload(1, 0);
+        texture.releasePixels();
     }
     for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
         Texture& target = textureEntry(number);
         target.create(kRenderTargetSize, kRenderTargetSize, 4);
         target.upload(0, GL_RGBA);
+        target.releasePixels();
     }
 }
 

@@ -49,12 +49,13 @@ TEST(SpectrumAnalyser, FullScaleSinePeaksNearOneInItsBin) {
 
 TEST(SpectrumAnalyser, TrackWindowEndsBeforeTheGivenFrame) {
     DecodedTrack track;
-    track.samples.assign(4096 * kTrackChannels, 0.0f);
+    track.samples.assign(4096 * kTrackChannels, 0);
     // A tone only in frames 2048..3071, the same on both channels.
     const auto samples = tone(40, 1.0f);
     for (int32_t i = 0; i < kSpectrumWindow; ++i) {
-        track.samples[(2048 + i) * 2] = samples[i];
-        track.samples[(2048 + i) * 2 + 1] = samples[i];
+        const auto value = static_cast<int16_t>(std::lround(samples[i] * 32767.0f));
+        track.samples[(2048 + i) * 2] = value;
+        track.samples[(2048 + i) * 2 + 1] = value;
     }
     SpectrumAnalyser analyser;
     EXPECT_NEAR(analyser.analyseTrack(track, 3072)[40], 1.0f, 0.01f);

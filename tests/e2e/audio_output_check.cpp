@@ -41,10 +41,9 @@ int main(int argc, char** argv) {
     const size_t start = static_cast<size_t>(
         std::find_if(output.begin(), output.end(), [](float v) { return v != 0.0f; }) -
         output.begin());
-    const size_t firstSound =
-        static_cast<size_t>(std::find_if(track.samples.begin(), track.samples.end(),
-                                         [](float v) { return v != 0.0f; }) -
-                            track.samples.begin());
+    const size_t firstSound = static_cast<size_t>(
+        std::find_if(track.samples.begin(), track.samples.end(), [](int16_t v) { return v != 0; }) -
+        track.samples.begin());
     if (start == output.size()) {
         std::fprintf(stderr, "the output holds only silence (%zu samples)\n", output.size());
         return 1;
@@ -58,7 +57,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (size_t i = 0; i < compared; ++i) {
-        const float expected = std::clamp(track.samples[i], -1.0f, 1.0f);
+        const float expected = track.sample(i);
         if (output[offset + i] != expected) {
             std::fprintf(stderr, "sample %zu differs: %g played, %g decoded\n", i,
                          output[offset + i], expected);

@@ -75,9 +75,10 @@ std::vector<float> audioRange(const DecodedTrack& track, int64_t first, int64_t 
     const int64_t begin = std::clamp<int64_t>(first, 0, track.frames());
     const int64_t end = std::clamp<int64_t>(first + count, 0, track.frames());
     if (begin < end) {
-        std::copy(track.samples.begin() + begin * kTrackChannels,
-                  track.samples.begin() + end * kTrackChannels,
-                  samples.begin() + (begin - first) * kTrackChannels);
+        for (int64_t i = begin * kTrackChannels; i < end * kTrackChannels; ++i) {
+            samples[static_cast<size_t>(i - first * kTrackChannels)] =
+                track.sample(static_cast<size_t>(i));
+        }
     }
     return samples;
 }

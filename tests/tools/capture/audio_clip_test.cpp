@@ -10,21 +10,22 @@
 
 namespace {
 
-// Ten frames whose left sample is the frame number and right sample its negative, so every
-// copied sample tells where it came from.
+// Ten frames whose left sample is the frame number in eighths of full scale and right sample
+// its negative, so every copied sample tells where it came from.
 DecodedTrack numberedTrack() {
     DecodedTrack track;
-    for (int32_t frame = 1; frame <= 10; ++frame) {
-        track.samples.push_back(static_cast<float>(frame));
-        track.samples.push_back(-static_cast<float>(frame));
+    for (int16_t frame = 1; frame <= 10; ++frame) {
+        track.samples.push_back(static_cast<int16_t>(frame * 4096 / 8));
+        track.samples.push_back(static_cast<int16_t>(-frame * 4096 / 8));
     }
     return track;
 }
 
+// The samples as the frame numbers they were made from.
 std::vector<float> leftChannel(const std::vector<float>& samples) {
     std::vector<float> left;
     for (size_t i = 0; i < samples.size(); i += 2) {
-        left.push_back(samples[i]);
+        left.push_back(samples[i] * 64.0f);
     }
     return left;
 }
@@ -38,7 +39,10 @@ TEST(AudioFrameCount, SpansTheFramesToTheNearestSample) {
 
 TEST(AudioRange, CutsBySampleIndexAndPadsOutsideTheTrackWithZeros) {
     const DecodedTrack track = numberedTrack();
-    const std::vector<float> inside = audioRange(track, 2, 3);
+    std::vector<float> inside = audioRange(track, 2, 3);
+    for (float& sample : inside) {
+        sample *= 64.0f;
+    }
     EXPECT_EQ(inside, (std::vector<float>{3, -3, 4, -4, 5, -5}));
     EXPECT_EQ(leftChannel(audioRange(track, 0, 10)),
               (std::vector<float>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));

@@ -58,8 +58,8 @@ TEST(Mp3Encoder, KeepsATonesLevelAndChannels) {
     std::vector<float> left;
     std::vector<float> right;
     for (int64_t i = 0; i < track.frames(); ++i) {
-        left.push_back(track.samples[static_cast<size_t>(2 * i)]);
-        right.push_back(track.samples[static_cast<size_t>(2 * i + 1)]);
+        left.push_back(track.sample(static_cast<size_t>(2 * i)));
+        right.push_back(track.sample(static_cast<size_t>(2 * i + 1)));
     }
     EXPECT_NEAR(toneAmplitude(left, 1000.0), 0.5, 0.02);
     EXPECT_LT(toneAmplitude(right, 1000.0), 0.005);

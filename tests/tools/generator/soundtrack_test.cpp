@@ -66,8 +66,8 @@ TEST(Soundtrack, LastsBeyondTheDemoAndEndsInSilence) {
 
 TEST(Soundtrack, PeaksStayAtOrBelowMinusOneDecibel) {
     float peak = 0.0f;
-    for (const float sample : generatedTrack().samples) {
-        peak = std::max(peak, std::fabs(sample));
+    for (const int16_t sample : generatedTrack().samples) {
+        peak = std::max(peak, std::fabs(static_cast<float>(sample) * kSampleScale));
     }
     EXPECT_LE(peak, 0.891f);
     EXPECT_GT(peak, 0.7f);  // mastered, not merely quiet
@@ -77,8 +77,8 @@ TEST(Soundtrack, MeasuresMinusFourteenLufs) {
     const DecodedTrack& track = generatedTrack();
     StereoBuffer programme(track.frames());
     for (int64_t i = 0; i < track.frames(); ++i) {
-        programme.left[static_cast<size_t>(i)] = track.samples[static_cast<size_t>(2 * i)];
-        programme.right[static_cast<size_t>(i)] = track.samples[static_cast<size_t>(2 * i + 1)];
+        programme.left[static_cast<size_t>(i)] = track.sample(static_cast<size_t>(2 * i));
+        programme.right[static_cast<size_t>(i)] = track.sample(static_cast<size_t>(2 * i + 1));
     }
     EXPECT_NEAR(integratedLoudness(programme), -14.0, 1.0);
 }
@@ -111,8 +111,8 @@ TEST(Soundtrack, HasNoDcOffset) {
     double left = 0.0;
     double right = 0.0;
     for (int64_t i = 0; i < track.frames(); ++i) {
-        left += track.samples[static_cast<size_t>(2 * i)];
-        right += track.samples[static_cast<size_t>(2 * i + 1)];
+        left += track.sample(static_cast<size_t>(2 * i));
+        right += track.sample(static_cast<size_t>(2 * i + 1));
     }
     EXPECT_LT(std::fabs(left / static_cast<double>(track.frames())), 1e-3);
     EXPECT_LT(std::fabs(right / static_cast<double>(track.frames())), 1e-3);
