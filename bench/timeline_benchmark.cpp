@@ -3,33 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
-#include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/random.h"
 #include "app/timeline.h"
+#include "bench/bench_context.h"
 
 namespace {
 
-OffscreenContext& sharedContext() {
-    static OffscreenContext context;
-    static const bool ready = [] {
-        if (!context.create()) {
-            std::fprintf(stderr, "no offscreen OpenGL: %s\n", context.error());
-            std::exit(1);
-        }
-        seedRandom(1);
-        prepareDemo();
-        return true;
-    }();
-    (void)ready;
-    return context;
-}
-
 void timelineFrame(benchmark::State& state) {
-    OffscreenContext& context = sharedContext();
+    OffscreenContext& context = benchContext();
     const float t = static_cast<float>(state.range(0)) / 10.0f;
     for (auto _ : state) {
         runTimeline(t, 1.0f / 60.0f);

@@ -24,18 +24,15 @@ constexpr int64_t kRingsBehind = 16;
 constexpr float kRingsAhead = 64.0f;
 constexpr int64_t kMostRings = 81;
 
-void emitQuad(int64_t ring, int32_t segment) {
+void addQuad(int64_t ring, int32_t segment, std::vector<TunnelVertex>& quads) {
     const float near = static_cast<float>(ring);
     const float far = static_cast<float>(ring + 1);
     const float theta0 = static_cast<float>(segment) * kSegmentAngle;
     const float theta1 = static_cast<float>(segment + 1) * kSegmentAngle;
-    const Vector3 corners[4] = {ringPoint(near, theta0), ringPoint(near, theta1),
-                                ringPoint(far, theta1), ringPoint(far, theta0)};
-    const float uv[4][2] = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
-    for (int32_t c = 0; c < 4; ++c) {
-        glTexCoord2f(uv[c][0], uv[c][1]);
-        glVertex3f(corners[c].x, corners[c].y, corners[c].z);
-    }
+    quads.push_back({0.0f, 0.0f, ringPoint(near, theta0)});
+    quads.push_back({1.0f, 0.0f, ringPoint(near, theta1)});
+    quads.push_back({1.0f, 1.0f, ringPoint(far, theta1)});
+    quads.push_back({0.0f, 1.0f, ringPoint(far, theta0)});
 }
 
 void setFog() {
@@ -83,14 +80,24 @@ RingRange tunnelRings(float p) {
     return {first, count};
 }
 
-void drawTunnel(float p) {
+void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads) {
+    quads.clear();
     const RingRange rings = tunnelRings(p);
+    for (int64_t k = rings.first; k < rings.first + rings.count; ++k) {
+        for (int32_t i = 0; i < kSegments; ++i) {
+            addQuad(k, i, quads);
+        }
+    }
+}
+
+void drawTunnel(float p) {
+    static std::vector<TunnelVertex> quads;  // kept between frames: no allocation per frame
+    buildTunnelQuads(p, quads);
     glBegin(GL_QUADS);
     {
-        for (int64_t k = rings.first; k < rings.first + rings.count; ++k) {
-            for (int32_t i = 0; i < kSegments; ++i) {
-                emitQuad(k, i);
-            }
+        for (const TunnelVertex& corner : quads) {
+            glTexCoord2f(corner.u, corner.v);
+            glVertex3f(corner.position.x, corner.position.y, corner.position.z);
         }
     }
     glEnd();

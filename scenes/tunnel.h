@@ -6,6 +6,7 @@
 // Depth is counted in ring units: one ring unit is 0.5 world units along -z.
 
 #include <cstdint>
+#include <vector>
 
 #include "app/effect.h"
 #include "resources/curve.h"
@@ -32,7 +33,17 @@ struct RingRange {
 // The rings drawn around travel position p: from 16 ring units behind to 64 ahead.
 RingRange tunnelRings(float p);
 
-// Emits the tube's quads around p in one GL_QUADS block; every quad maps the whole texture.
+// One corner of a tube quad as drawn.
+struct TunnelVertex {
+    float u, v;
+    Vector3 position;
+};
+
+// The tube's quads around p, four corners each, ring after ring and segment after segment
+// round each ring; every quad maps the whole texture. Replaces the contents of `quads`.
+void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads);
+
+// Emits the tube's quads around p in one GL_QUADS block.
 void drawTunnel(float p);
 
 class ETunnel : public Effect {

@@ -22,6 +22,17 @@ else
   fail "--at 5 failed: $(cat "$work/out.log")"
 fi
 
+# The report: start-up, steps and peak memory always; the kernels only with --profile.
+if "$capture" --data "$work/data" --from 20 --to 20.5 --fps 4 --profile >"$work/profile.log" 2>&1; then
+  for line in '^start-up [0-9.]* ms' '^steps$' '^  deform scene  ' '^  show deform  ' '^kernels$' \
+    '^peak resident memory [0-9.]* MB$'; do
+    grep -q "$line" "$work/profile.log" || fail "--profile report lacks '$line': $(cat "$work/profile.log")"
+  done
+else
+  fail "--profile failed: $(cat "$work/profile.log")"
+fi
+grep -q '^kernels$' "$work/out.log" && fail "kernels reported without --profile"
+
 # A relative --out means the caller's folder, even with --data.
 (cd "$work" && "$capture" --data data --from 1 --to 1.1 --fps 20 --out relative >/dev/null 2>&1) ||
   fail "short range capture failed"
