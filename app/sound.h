@@ -1,6 +1,6 @@
 #pragma once
-// The program's sound layer: one output device at a fixed rate, one decoded music stream
-// played into it from a position, and the spectrum of what the device has actually played.
+// The program's sound layer: one output device at a fixed rate, one music stream decoded
+// into it as it plays, from a position, and the spectrum of what the device has actually played.
 // Every call is made from the main thread and none blocks for long. Any failure (no device,
 // a missing or undecodable file) leaves the layer silent: the calls still succeed or do
 // nothing, and the spectrum reads zeros.
@@ -14,7 +14,8 @@ struct SoundStream;
 
 // Opens the default output device at `mixRate` samples per second. False when there is none.
 bool soundInit(int32_t mixRate);
-// Decodes the whole file now, so playback never touches the disk. Null on failure.
+// Reads the whole file now and its first frame; playback decodes from memory as it goes and
+// never touches the disk. Null when the file is missing or holds no playable music.
 SoundStream* soundOpenStream(const String& name);
 // Starts the stream from its current position. False for a null stream or no device.
 bool soundPlay(SoundStream* stream);

@@ -9,12 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "resources/mp3_stream.h"
 #include "resources/string.h"
-
-constexpr int32_t kTrackRate = 44100;  // samples per second per channel
-constexpr int32_t kTrackChannels = 2;
-// Longer music is cut there: the demo needs a little over three minutes.
-constexpr int64_t kMaxTrackSeconds = 600;
 
 constexpr float kSampleScale = 1.0f / 32768.0f;  // from a 16-bit sample to -1..1
 
@@ -28,6 +24,6 @@ struct DecodedTrack {
     float mono(int64_t index) const;
 };
 
-// Decodes an MP3 file of the data tree. A mono file is spread to both channels, another rate
-// resampled to 44100 Hz. False, with an empty track, when the file is missing or undecodable.
+// Decodes a whole MP3 file of the data tree through an Mp3Stream. False, with an empty track,
+// when the file is missing or undecodable.
 bool decodeMp3(const String& name, DecodedTrack& track);

@@ -29,11 +29,13 @@ add_executable(zentrox_generator_tests
   tools/generator/synth_voice_test.cpp
   tools/generator/text_renderer_test.cpp
   tools/generator/textures_test.cpp
+  resources/mp3_stream_test.cpp
 )
 # zentrox_core for the demo's own texture table, which the pictures must match, and its MP3
 # decoder, which must play back what the encoder writes.
 target_link_libraries(zentrox_generator_tests PRIVATE zentrox_generator zentrox_core
-                      GTest::gtest_main)
+                      ${MP3LAME_LIBRARY} GTest::gtest_main)
+target_include_directories(zentrox_generator_tests PRIVATE tools/generator)
 gtest_discover_tests(zentrox_generator_tests DISCOVERY_TIMEOUT 60)
 
 # The finished music in the generated data tree, read as the demo reads it.
