@@ -106,6 +106,7 @@ void SceneObject::loadPicture(const std::string& file, Texture& into, bool& has)
     if (has) {
         into.load(file.c_str());
         into.upload(1, 0);
+        into.releasePixels();
     }
 }
 

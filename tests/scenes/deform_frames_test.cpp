@@ -51,10 +51,14 @@ protected:
         return count;
     }
 
-    static void reupload(Texture& texture) {
-        const GLuint old = texture.name();
-        glDeleteTextures(1, &old);
-        texture.upload(1, 0);
+    // New pixels for an uploaded picture, of which only the GL keeps a copy.
+    static void repaint(const Texture& texture, const uint8_t* pixels) {
+        const Image& image = *texture.picture();
+        const GLenum format = image.components == 4 ? GL_RGBA : GL_RGB;
+        glBindTexture(GL_TEXTURE_2D, texture.name());
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), image.width, image.height,
+                          format, GL_UNSIGNED_BYTE, pixels);
     }
 
     static OffscreenContext context;
@@ -115,14 +119,15 @@ TEST_F(DeformFramesTest, TheEndOfTheTourLooksAtAGlowingSlinky) {
     const float end = 77.0f;
     const Frame lit = frameAt(end, 0.02f);
     // The same view with the slinky's picture black: its glow adds nothing then.
-    Texture& picture = scene->objects[kSlinkyObject].texture;
-    Image& image = *picture.picture();
-    const std::vector<uint8_t> colours(image.data, image.data + image.byteCount());
-    std::fill(image.data, image.data + image.byteCount(), uint8_t{0});
-    reupload(picture);
+    const Texture& picture = scene->objects[kSlinkyObject].texture;
+    ConfigFile config;
+    config.load(kDeformObjectFiles[kSlinkyObject]);
+    const std::unique_ptr<Image> colours = loadImage(config.get("TextureFile", "").c_str());
+    ASSERT_TRUE(colours);
+    const std::vector<uint8_t> black(static_cast<size_t>(colours->byteCount()), 0);
+    repaint(picture, black.data());
     const Frame dark = frameAt(end, 0.02f);
-    std::copy(colours.begin(), colours.end(), image.data);
-    reupload(picture);
+    repaint(picture, colours->data);
     // The glow brightens a broad area round the slinky in the middle of the picture.
     const Colour glowing = areaMean(lit, kScreenWidth / 2, kScreenHeight / 2, 60);
     const Colour unlit = areaMean(dark, kScreenWidth / 2, kScreenHeight / 2, 60);
