@@ -1,7 +1,11 @@
 #include "scenes/deform.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "app/projection.h"
 #include "render/compositing.h"
+#include "render/occlusion.h"
 #include "render/gl.h"
 #include "resources/texture_table.h"
 
@@ -40,7 +44,46 @@ void EDeform::load() {
     wireCurve.load(kDeformWireCurveFile);
 }
 
+Box glowBox(const Mesh& mesh) {
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    Box box = {{kInfinity, kInfinity, kInfinity}, {-kInfinity, -kInfinity, -kInfinity}};
+    const auto include = [&box](float x, float y, float z) {
+        box.low = {std::min(box.low.x, x), std::min(box.low.y, y), std::min(box.low.z, z)};
+        box.high = {std::max(box.high.x, x), std::max(box.high.y, y), std::max(box.high.z, z)};
+    };
+    // Each coordinate is linear in the scale, so the smallest and the largest copy bound all.
+    const float smallest = 1.0f + kGlowScaleStep;
+    const float largest = 1.0f + kGlowScaleStep * static_cast<float>(kGlowCopies);
+    for (const MeshPart& part : mesh.parts) {
+        for (const MeshVertex& v : part.vertices) {
+            include(smallest * v.x, v.y, smallest * v.z);
+            include(largest * v.x, v.y, largest * v.z);
+        }
+    }
+    // A margin for the rounding of depths and edges: the test must never see less than the
+    // copies cover.
+    const float margin = 0.01f * std::max({box.high.x - box.low.x, box.high.y - box.low.y,
+                                           box.high.z - box.low.z, 1.0f});
+    box.low = {box.low.x - margin, box.low.y - margin, box.low.z - margin};
+    box.high = {box.high.x + margin, box.high.y + margin, box.high.z + margin};
+    return box;
+}
+
+// NOTE: the copies fill up to twenty layers of the picture, where they show; behind the
+// laboratory's walls, or outside the view, asking the depth buffer first is far cheaper than
+// drawing them for nothing.
+bool EDeform::glowIsHidden() const {
+    glPushMatrix();
+    glTranslatef(kGlowCentre.x, kGlowCentre.y, kGlowCentre.z);
+    const bool hidden = boxIsHidden(glowBox(objects[kSlinkyObject].working));
+    glPopMatrix();
+    return hidden;
+}
+
 void EDeform::glowPasses() {
+    if (glowIsHidden()) {
+        return;
+    }
     SceneObject& slinky = objects[kSlinkyObject];
     for (int32_t i = 0; i < kGlowCopies; ++i) {
         const float s = kGlowScaleStep * static_cast<float>(i + 1);

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "app/effect.h"
+#include "render/occlusion.h"
 #include "resources/camera_path.h"
 #include "resources/curve.h"
 #include "resources/scene_object.h"
@@ -56,6 +57,10 @@ void drawWireframeOverlay(Object& slinky, Object& window, float w) {
     }
 }
 
+// The box holding every glow copy of the mesh as drawn after the move to the glow centre,
+// with a margin; an empty mesh gives an inverted, infinite box.
+Box glowBox(const Mesh& mesh);
+
 class EDeform : public Effect {
 public:
     void render(float localTime, float dt) override;
@@ -64,8 +69,10 @@ public:
 
     // Twenty additive copies of the slinky's current (deformed) shape around the world point
     // (-10, -2, 80), scaled in x and z from 1.05 to 2.0, without the slinky's own transform.
-    // Depth is tested but not written.
+    // Depth is tested but not written. Nothing is drawn when the depth buffer shows that no
+    // copy could change a pixel.
     void glowPasses();
+    bool glowIsHidden() const;
 
     CameraPath tourPath;
     std::array<SceneObject, kDeformObjectCount> objects;

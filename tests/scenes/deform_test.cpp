@@ -76,3 +76,28 @@ TEST(DeformWireframe, DrawsNothingAtOrBelowZeroAndBothAboveSlinkyFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DeformGlowBox, HoldsTheSmallestAndTheLargestCopyWithAMargin) {
+    Mesh mesh;
+    mesh.parts.resize(2);
+    mesh.parts[0].vertices.append({1.0f, 2.0f, 3.0f, {}});
+    mesh.parts[1].vertices.append({-1.0f, -4.0f, -2.0f, {}});
+    const Box box = glowBox(mesh);
+    // x and z reach 2.0 times the farthest vertex; y is not scaled. The margin is 1 % of
+    // the largest side, here z's 10.
+    EXPECT_FLOAT_EQ(box.low.x, -2.1f);
+    EXPECT_FLOAT_EQ(box.high.x, 2.1f);
+    EXPECT_FLOAT_EQ(box.low.y, -4.1f);
+    EXPECT_FLOAT_EQ(box.high.y, 2.1f);
+    EXPECT_FLOAT_EQ(box.low.z, -4.1f);
+    EXPECT_FLOAT_EQ(box.high.z, 6.1f);
+}
+
+TEST(DeformGlowBox, AnEmptyMeshGivesAnInvertedBox) {
+    const Box box = glowBox(Mesh{});
+    EXPECT_GT(box.low.x, box.high.x);
+}
+
+}  // namespace
