@@ -32,6 +32,7 @@
 #include "tools/capture/audio_clip.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
+#include "tools/capture/music_spectrum.h"
 #include "tools/capture/data_tree_check.h"
 #include "tools/capture/frame_writer.h"
 #include "tools/capture/step_timer.h"
@@ -211,15 +212,17 @@ int capture(const CaptureOptions& options) {
     const Clock::time_point loadStart = Clock::now();
     prepareDemo();
     const double loadMilliseconds = secondsSince(loadStart) * 1000.0;
-    // The spectrum comes from the decoded music at each frame's own time, so a capture is the
-    // same on every run; without the music it reads zeros, as in the silent demo.
+    // The spectrum comes from the music at each frame's own time, so a capture is the same on
+    // every run; without the music it reads zeros, as in the silent demo.
     const Clock::time_point musicStart = Clock::now();
-    DecodedTrack music;
-    decodeMp3(kMusicFile, music);
+    MusicSpectrum spectrum;
+    spectrum.open(kMusicFile);
     report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
-    SpectrumAnalyser analyser;
     if (sinks.video) {
         catchInterrupts();
+        // Only a video needs the whole music at once.
+        DecodedTrack music;
+        decodeMp3(kMusicFile, music);
         if (!startVideo(*sinks.video, music, options, error)) {
             releaseTextureTable();
             return failWith(error);
@@ -240,7 +243,7 @@ int capture(const CaptureOptions& options) {
         }
         const float t = frameTime(options, index);
         const Clock::time_point frameStart = Clock::now();
-        reduceSpectrum(analyser.analyseTrack(music, musicFrameAt(t)));
+        reduceSpectrum(spectrum.before(musicFrameAt(t)));
         const bool presented = runTimeline(t, dt, &steps);
         context.swap();
         report.addFrame(t, secondsSince(frameStart) * 1000.0);

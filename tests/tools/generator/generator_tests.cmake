@@ -38,9 +38,12 @@ target_link_libraries(zentrox_generator_tests PRIVATE zentrox_generator zentrox_
 target_include_directories(zentrox_generator_tests PRIVATE tools/generator)
 gtest_discover_tests(zentrox_generator_tests DISCOVERY_TIMEOUT 60)
 
-# The finished music in the generated data tree, read as the demo reads it.
-add_executable(zentrox_soundtrack_tests tools/generator/soundtrack_test.cpp)
-target_link_libraries(zentrox_soundtrack_tests PRIVATE zentrox_generator zentrox_core
+# The finished music in the generated data tree, read as the demo and the capture read it.
+add_executable(zentrox_soundtrack_tests
+  tools/generator/soundtrack_test.cpp
+  tools/capture/music_spectrum_test.cpp
+)
+target_link_libraries(zentrox_soundtrack_tests PRIVATE zentrox_generator zentrox_capture
                       GTest::gtest_main)
 target_compile_definitions(zentrox_soundtrack_tests PRIVATE
   ZENTROX_GENERATED_DATA="${CMAKE_BINARY_DIR}/data")
