@@ -53,6 +53,11 @@ void Texture::upload(int32_t mode, uint32_t format) {
     }
     const GLenum pixelFormat = format == 0 ? static_cast<GLenum>(internalFormat) : format;
 
+    // A second upload replaces the first rather than leaving its GL name behind.
+    if (id != 0) {
+        glDeleteTextures(1, &id);
+        id = 0;
+    }
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
     // Rows are tightly packed whatever their width.
