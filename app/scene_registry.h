@@ -17,6 +17,12 @@ extern ESoftface softfaceScene;
 extern EDeform deformScene;
 extern Array<Effect*> sceneRegistry;
 
+// Each scene's index in the registry.
+constexpr int32_t kWelcomeScene = 0;
+constexpr int32_t kDeformScene = 1;
+constexpr int32_t kTunnelScene = 2;
+constexpr int32_t kSoftfaceScene = 3;
+
 // Loads the texture table, registers the four scenes and loads each in order. Needs a current
 // GL context; all file reading of the program happens here.
 void setupScenes();

@@ -8,10 +8,10 @@
 #include "resources/texture_table.h"
 
 const std::array<SceneRow, 4> kSceneRows = {{
-    {{0.0f, 15.0f}, 0.0f, &welcomeScene, kWelcomeTarget},
-    {{10.0f, 90.0f}, 10.0f, &deformScene, kDeformTarget},
-    {{85.0f, 125.0f}, 85.0f, &tunnelScene, kTunnelTarget},
-    {{119.9f, 180.0f}, 120.0f, &softfaceScene, kSoftfaceTarget},
+    {{0.0f, 15.0f}, 0.0f, kWelcomeScene, kWelcomeTarget},
+    {{10.0f, 90.0f}, 10.0f, kDeformScene, kDeformTarget},
+    {{85.0f, 125.0f}, 85.0f, kTunnelScene, kTunnelTarget},
+    {{119.9f, 180.0f}, 120.0f, kSoftfaceScene, kSoftfaceTarget},
 }};
 
 const std::array<ComposeStep, 7> kComposeSteps = {{
@@ -33,13 +33,69 @@ void clearFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+Effect* sceneOf(const SceneRow& row) {
+    if (row.scene < 0 || static_cast<uint32_t>(row.scene) >= sceneRegistry.size()) {
+        return nullptr;
+    }
+    return sceneRegistry[static_cast<uint32_t>(row.scene)];
+}
+
 void runSceneRow(const SceneRow& row, float t, float dt) {
     // The scene's own projection set-up applies the viewport; the clear covers the whole
     // frame.
     viewport = {0, 0, kRenderTargetSize, kRenderTargetSize};
     clearFrame();
-    row.scene->render(t - row.localTimeOffset, dt);
+    if (Effect* scene = sceneOf(row)) {
+        scene->render(t - row.localTimeOffset, dt);
+    }
     textureEntry(row.target).copyFromFramebuffer();
+}
+
+void advanceSceneRow(const SceneRow& row, float t, float dt) {
+    if (Effect* scene = sceneOf(row)) {
+        scene->advance(t - row.localTimeOffset, dt);
+    }
+}
+
+// Whether a compose step open at t, or the gap's, draws the target.
+bool composeShows(int32_t target, float t) {
+    const auto shows = [target](const ComposeStep& step) {
+        return step.from == target || (step.action != ComposeAction::Show && step.to == target);
+    };
+    bool anyOpen = false;
+    for (const ComposeStep& step : kComposeSteps) {
+        if (step.window.contains(t)) {
+            anyOpen = true;
+            if (shows(step)) {
+                return true;
+            }
+        }
+    }
+    return !anyOpen && t == kComposeGap.window.after && shows(kComposeGap);
+}
+
+// The index in `times` of the frame whose picture the row's target must hold at firstTime,
+// or -1 when the row renders at firstTime itself, the target is not shown then, or the row
+// never rendered before.
+int64_t frameToRestore(const SceneRow& row, std::span<const float> times, float firstTime) {
+    if (row.window.contains(firstTime) || !composeShows(row.target, firstTime)) {
+        return -1;
+    }
+    for (int64_t i = static_cast<int64_t>(times.size()) - 1; i >= 0; --i) {
+        if (row.window.contains(times[static_cast<size_t>(i)])) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The compose pass carries only the dissolve's tile order, drawn at its first frame.
+void advanceComposePass(float t) {
+    for (const ComposeStep& step : kComposeSteps) {
+        if (step.window.contains(t) && step.action == ComposeAction::TileDissolve) {
+            prepareTileDissolve();
+        }
+    }
 }
 
 void runComposeStep(const ComposeStep& step, float t) {
@@ -105,4 +161,35 @@ bool runTimeline(float t, float dt, TimelineObserver* observer) {
     scenePass(t, dt, observer);
     composePass(t, dt, observer);
     return t < kDemoEnd;
+}
+
+void advanceTimeline(float t, float dt) {
+    for (const SceneRow& row : kSceneRows) {
+        if (row.window.contains(t)) {
+            advanceSceneRow(row, t, dt);
+        }
+    }
+    advanceComposePass(t);
+}
+
+void seekTimeline(std::span<const float> times, float dt, float firstTime) {
+    std::array<int64_t, kSceneRows.size()> restore;
+    for (size_t r = 0; r < kSceneRows.size(); ++r) {
+        restore[r] = frameToRestore(kSceneRows[r], times, firstTime);
+    }
+    for (size_t i = 0; i < times.size(); ++i) {
+        const float t = times[i];
+        for (size_t r = 0; r < kSceneRows.size(); ++r) {
+            const SceneRow& row = kSceneRows[r];
+            if (!row.window.contains(t)) {
+                continue;
+            }
+            if (restore[r] == static_cast<int64_t>(i)) {
+                runSceneRow(row, t, dt);
+            } else {
+                advanceSceneRow(row, t, dt);
+            }
+        }
+        advanceComposePass(t);
+    }
 }

@@ -9,8 +9,7 @@
 
 #include <array>
 #include <cstdint>
-
-class Effect;
+#include <span>
 
 struct TimeWindow {
     float after;   // seconds, exclusive
@@ -18,11 +17,12 @@ struct TimeWindow {
     bool contains(float t) const { return after < t && t < before; }
 };
 
+// Scenes are found through the registry, in its load order: Welcome, Deform, Tunnel, Softface.
 struct SceneRow {
     TimeWindow window;
     float localTimeOffset;  // seconds subtracted from demo time
-    Effect* scene;
-    int32_t target;  // texture-table entry that receives the picture
+    int32_t scene;          // index into sceneRegistry
+    int32_t target;         // texture-table entry that receives the picture
 };
 
 enum class ComposeAction { Show, TileDissolve, CrossFade };
@@ -60,8 +60,20 @@ public:
     virtual void composeStepEnds(const ComposeStep& step) = 0;
 };
 
+// A row whose scene is not registered renders nothing; its target is still copied.
 void scenePass(float t, float dt, TimelineObserver* observer = nullptr);
 void composePass(float t, float dt, TimelineObserver* observer = nullptr);
 
 // Both passes; false from kDemoEnd on, which ends the demo before that frame is presented.
 bool runTimeline(float t, float dt, TimelineObserver* observer = nullptr);
+
+// Moves what the frame at t carries over to the next, drawing nothing: the state of every
+// open scene (Effect::advance) and the dissolve's tile order.
+void advanceTimeline(float t, float dt);
+
+// Plays the frames at `times` (seconds, in order), the frames before a capture's first, without
+// drawing them, so that the frame at firstTime shows what a run through all of them shows: the
+// scenes' state advances through every one, and each render target that the compose pass at
+// firstTime shows while its own scene is closed gets the last picture its scene rendered among
+// them, which is the only one rendered. Needs a current context when a target is restored.
+void seekTimeline(std::span<const float> times, float dt, float firstTime);

@@ -94,12 +94,6 @@ void emitTile(int32_t tile) {
     glVertex2f(x0, y0 + 1.0f);
 }
 
-void buildTileOrder() {
-    std::iota(tileOrder.begin(), tileOrder.end(), 0);
-    shuffleIndices(tileOrder.data(), kDissolveTiles);
-    tileOrderBuilt = true;
-}
-
 }  // namespace
 
 void drawFullScreenQuad(const Texture& texture) {
@@ -230,10 +224,16 @@ void crossFade(float x, const Texture& from, const Texture& to) {
     glPopAttrib();
 }
 
-void tileDissolve(float x, const Texture& from, const Texture& to) {
+void prepareTileDissolve() {
     if (!tileOrderBuilt) {
-        buildTileOrder();
+        std::iota(tileOrder.begin(), tileOrder.end(), 0);
+        shuffleIndices(tileOrder.data(), kDissolveTiles);
+        tileOrderBuilt = true;
     }
+}
+
+void tileDissolve(float x, const Texture& from, const Texture& to) {
+    prepareTileDissolve();
     const int32_t count = static_cast<int32_t>(x * 191.0f + 0.5f);
 
     drawFullScreenQuad(to);

@@ -57,8 +57,11 @@ void crossFade(float x, const Texture& from, const Texture& to);
 // half opacity, the rest opaque. Leaves the projection at a box of 16 x 12 tiles.
 void tileDissolve(float x, const Texture& from, const Texture& to);
 
+// Draws the dissolve's vanishing order from the random generator, the first time only; the
+// first tileDissolve does so itself. Draws nothing on screen.
+void prepareTileDissolve();
 // The dissolve's vanishing order: tile indices, row by row from the top-left, kDissolveTiles
-// of them. Null until the first tileDissolve call draws it from the random generator.
+// of them. Null until prepareTileDissolve or the first tileDissolve draws it.
 const int32_t* tileDissolveOrder();
 
 // Random permutation in place: count swaps of two randomly drawn indices.

@@ -124,6 +124,12 @@ void ESoftface::updateWorkMesh(float t) {
     }
 }
 
+void ESoftface::advance(float t, float) {
+    if (finaleActAt(t) == FinaleAct::CubeCloud) {
+        updateWorkMesh(t);
+    }
+}
+
 void ESoftface::drawVertexCubes() const {
     for (const MeshPart& part : workMesh.parts) {
         for (const MeshVertex& v : part.vertices) {
@@ -178,8 +184,8 @@ void ESoftface::stepBlobs(float t) {
 }
 
 // NOTE: dt is not used: every frame is a function of t and of the shape the previous frame
-// left, so a capture at any frame rate shows the demo's pictures.
-void ESoftface::render(float t, float) {
+// left (advance), so a capture at any frame rate shows the demo's pictures.
+void ESoftface::render(float t, float dt) {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -194,9 +200,9 @@ void ESoftface::render(float t, float) {
     textureEntry(kSkyTexture).bind();
     envObject.update(t);
     envObject.draw();
+    advance(t, dt);
     switch (finaleActAt(t)) {
         case FinaleAct::CubeCloud:
-            updateWorkMesh(t);
             drawVertexCubes();
             break;
         case FinaleAct::Metaballs:

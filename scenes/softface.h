@@ -46,6 +46,8 @@ void morph(Mesh& dst, const Mesh& from, const Mesh& to, float f);
 class ESoftface : public Effect {
 public:
     void render(float localTime, float dt) override;
+    // While the cube cloud plays, writes workMesh for the time (see updateWorkMesh).
+    void advance(float localTime, float dt) override;
     void load() override;
     void idle() override {}
 

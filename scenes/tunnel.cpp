@@ -107,8 +107,12 @@ void ETunnel::load() {
     overlayCurve.load(kTunnelCurveFile);
 }
 
-void ETunnel::render(float t, float dt) {
+void ETunnel::advance(float t, float dt) {
     tunnelPosition += 2.0f * (std::sin(t) + 3.0f) * dt;
+}
+
+void ETunnel::render(float t, float dt) {
+    advance(t, dt);
     glPushMatrix();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glClear(GL_DEPTH_BUFFER_BIT);

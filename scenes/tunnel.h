@@ -49,6 +49,8 @@ void drawTunnel(float p);
 class ETunnel : public Effect {
 public:
     void render(float localTime, float dt) override;
+    // Moves tunnelPosition on by the speed at localTime over dt.
+    void advance(float localTime, float dt) override;
     void load() override;
     void idle() override {}
 

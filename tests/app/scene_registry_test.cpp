@@ -23,10 +23,10 @@ TEST_F(SceneRegistryTest, SetupRegistersTheScenesInLoadOrderAndMakesTheTargets) 
     std::filesystem::remove_all(empty);
 
     ASSERT_EQ(sceneRegistry.size(), 4u);
-    EXPECT_EQ(sceneRegistry[0], &welcomeScene);
-    EXPECT_EQ(sceneRegistry[1], &deformScene);
-    EXPECT_EQ(sceneRegistry[2], &tunnelScene);
-    EXPECT_EQ(sceneRegistry[3], &softfaceScene);
+    EXPECT_EQ(sceneRegistry[kWelcomeScene], &welcomeScene);
+    EXPECT_EQ(sceneRegistry[kDeformScene], &deformScene);
+    EXPECT_EQ(sceneRegistry[kTunnelScene], &tunnelScene);
+    EXPECT_EQ(sceneRegistry[kSoftfaceScene], &softfaceScene);
     for (int32_t number = 1; number <= kImageTextureCount; ++number) {
         EXPECT_EQ(textureEntry(number).name(), 0u) << number;
     }

@@ -10,7 +10,7 @@
 namespace {
 
 struct OpenScene {
-    const Effect* scene;
+    int32_t scene;  // registry index
     float localTime;
 };
 
@@ -43,21 +43,21 @@ struct SceneCase {
 TEST(ScenePass, OpensTheRowsOfEachBoundWithTheirLocalTimes) {
     const std::vector<SceneCase> cases = {
         {0.0f, {}},
-        {9.9f, {{&welcomeScene, 9.9f}}},
-        {10.0f, {{&welcomeScene, 10.0f}}},
-        {10.5f, {{&welcomeScene, 10.5f}, {&deformScene, 0.5f}}},
-        {15.0f, {{&deformScene, 5.0f}}},
-        {84.9f, {{&deformScene, 74.9f}}},
-        {85.0f, {{&deformScene, 75.0f}}},
-        {87.9f, {{&deformScene, 77.9f}, {&tunnelScene, 2.9f}}},
-        {88.0f, {{&deformScene, 78.0f}, {&tunnelScene, 3.0f}}},
-        {90.0f, {{&tunnelScene, 5.0f}}},
-        {119.9f, {{&tunnelScene, 34.9f}}},
-        {119.95f, {{&tunnelScene, 34.95f}, {&softfaceScene, -0.05f}}},
-        {120.0f, {{&tunnelScene, 35.0f}, {&softfaceScene, 0.0f}}},
-        {122.9f, {{&tunnelScene, 37.9f}, {&softfaceScene, 2.9f}}},
-        {123.0f, {{&tunnelScene, 38.0f}, {&softfaceScene, 3.0f}}},
-        {125.0f, {{&softfaceScene, 5.0f}}},
+        {9.9f, {{kWelcomeScene, 9.9f}}},
+        {10.0f, {{kWelcomeScene, 10.0f}}},
+        {10.5f, {{kWelcomeScene, 10.5f}, {kDeformScene, 0.5f}}},
+        {15.0f, {{kDeformScene, 5.0f}}},
+        {84.9f, {{kDeformScene, 74.9f}}},
+        {85.0f, {{kDeformScene, 75.0f}}},
+        {87.9f, {{kDeformScene, 77.9f}, {kTunnelScene, 2.9f}}},
+        {88.0f, {{kDeformScene, 78.0f}, {kTunnelScene, 3.0f}}},
+        {90.0f, {{kTunnelScene, 5.0f}}},
+        {119.9f, {{kTunnelScene, 34.9f}}},
+        {119.95f, {{kTunnelScene, 34.95f}, {kSoftfaceScene, -0.05f}}},
+        {120.0f, {{kTunnelScene, 35.0f}, {kSoftfaceScene, 0.0f}}},
+        {122.9f, {{kTunnelScene, 37.9f}, {kSoftfaceScene, 2.9f}}},
+        {123.0f, {{kTunnelScene, 38.0f}, {kSoftfaceScene, 3.0f}}},
+        {125.0f, {{kSoftfaceScene, 5.0f}}},
         {180.0f, {}},
         {190.0f, {}},
     };

@@ -1,0 +1,165 @@
+#include "app/timeline.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "app/effect.h"
+#include "app/scene_registry.h"
+#include "render/compositing.h"
+#include "render/gl.h"
+#include "resources/texture_table.h"
+#include "support/gl_test.h"
+
+namespace {
+
+using Pixel = std::array<uint8_t, 3>;
+
+// A scene that fills the frame with one colour and remembers the local times it was given.
+class SolidScene : public Effect {
+public:
+    explicit SolidScene(Pixel colour) : colour(colour) {}
+
+    void render(float localTime, float) override {
+        glClearColor(colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        localTimes.push_back(localTime);
+    }
+    void load() override {}
+    void idle() override {}
+
+    Pixel colour;
+    std::vector<float> localTimes;
+};
+
+constexpr Pixel kRed = {255, 0, 0};
+constexpr Pixel kGreen = {0, 255, 0};
+constexpr Pixel kBlue = {0, 0, 255};
+constexpr Pixel kYellow = {255, 255, 0};
+constexpr Pixel kMagenta = {255, 0, 255};
+constexpr Pixel kBlack = {0, 0, 0};
+
+// The real scene and compose passes over the real tables, with solid scenes registered in place
+// of the demo's four: the presented picture tells which target each step showed.
+class TimelineRenderTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        saved = sceneRegistry;
+        sceneRegistry.resize(0);
+        for (SolidScene* scene : scenes) {
+            sceneRegistry.append(scene);
+        }
+        for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
+            textureEntry(number).create(kRenderTargetSize, kRenderTargetSize, 4);
+            textureEntry(number).upload(0, GL_RGBA);
+        }
+    }
+    void TearDown() override {
+        sceneRegistry = saved;
+        for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
+            textureEntry(number).release();
+        }
+    }
+
+    // One frame of the demo; what the frame shows at the centre of the screen.
+    Pixel frameAt(float t) {
+        presented = runTimeline(t, 0.02f);
+        return screenAt(400, 300);
+    }
+    // A pixel of the presented frame, y from the top.
+    static Pixel screenAt(int32_t x, int32_t y) { return pixelAt(x, kScreenHeight - 1 - y); }
+
+    SolidScene welcome{kRed};
+    SolidScene deform{kGreen};
+    SolidScene tunnel{kBlue};
+    SolidScene softface{kYellow};
+    std::array<SolidScene*, 4> scenes = {&welcome, &deform, &tunnel, &softface};
+    Array<Effect*> saved;
+    bool presented = false;
+};
+
+void expectNear(const Pixel& actual, const Pixel& expected, int tolerance, float t) {
+    for (size_t c = 0; c < 3; ++c) {
+        EXPECT_NEAR(actual[c], expected[c], tolerance) << "channel " << c << " at t = " << t;
+    }
+}
+
+TEST_F(TimelineRenderTest, EachSpanShowsItsSceneAndTheOverlapsTheOutgoingOne) {
+    const struct {
+        float t;
+        Pixel shown;
+    } cases[] =
+        {
+            {0.01f, kRed},      {5.0f, kRed},      {9.9f, kRed},
+            {9.95f, kRed},    // the dissolve from below x = 0: every tile still opaque
+            {15.0f, kGreen},  // no step is open: the dissolve's end picture, Deform in full
+            {15.01f, kGreen},   {50.0f, kGreen},   {84.9f, kGreen},
+            {84.95f, kGreen},  // the cross-fade from below x = 0
+            {87.95f, kBlue},   // the full Tunnel replaces the fade before it reaches 1
+            {100.0f, kBlue},    {119.9f, kBlue},   {119.95f, kBlue},
+            {122.95f, kYellow}, {150.0f, kYellow}, {179.9f, kYellow},
+        };
+    for (const auto& c : cases) {
+        expectNear(frameAt(c.t), c.shown, 0, c.t);
+        EXPECT_TRUE(presented) << c.t;
+    }
+}
+
+TEST_F(TimelineRenderTest, ScenesRenderOnlyInTheirWindowsWithTheirLocalTimes) {
+    for (const float t : {9.9f, 10.0f, 10.5f, 15.0f, 85.0f, 87.9f, 90.0f, 119.9f, 119.95f, 125.0f,
+                          179.9f, 180.0f, 185.0f}) {
+        frameAt(t);
+    }
+    EXPECT_EQ(welcome.localTimes, (std::vector<float>{9.9f, 10.0f, 10.5f}));
+    const std::vector<float> deformTimes = {10.5f - 10.0f, 15.0f - 10.0f, 85.0f - 10.0f,
+                                            87.9f - 10.0f};
+    EXPECT_EQ(deform.localTimes, deformTimes);
+    const std::vector<float> tunnelTimes = {87.9f - 85.0f, 90.0f - 85.0f, 119.9f - 85.0f,
+                                            119.95f - 85.0f};
+    EXPECT_EQ(tunnel.localTimes, tunnelTimes);
+    const std::vector<float> softfaceTimes = {119.95f - 120.0f, 125.0f - 120.0f, 179.9f - 120.0f};
+    EXPECT_EQ(softface.localTimes, softfaceTimes);
+}
+
+TEST_F(TimelineRenderTest, TheDissolveRemovesTilesInItsOrderOntoTheNextScene) {
+    frameAt(10.0f);  // x = 0: the first tile of the order at half opacity over a blank target
+    const int32_t* order = tileDissolveOrder();
+    ASSERT_NE(order, nullptr);
+    const auto tileCentre = [](int32_t tile) {
+        const int32_t column = tile % kDissolveColumns;
+        const int32_t row = tile / kDissolveColumns;
+        return screenAt(column * 50 + 25, row * 50 + 25);
+    };
+    expectNear(tileCentre(order[0]), {128, 0, 0}, 1, 10.0f);
+    expectNear(tileCentre(order[1]), kRed, 0, 10.0f);
+
+    frameAt(12.5f);  // x = 0.5: 96 tiles gone, the 97th half gone
+    expectNear(tileCentre(order[0]), kGreen, 0, 12.5f);
+    expectNear(tileCentre(order[95]), kGreen, 0, 12.5f);
+    expectNear(tileCentre(order[96]), {128, 128, 0}, 1, 12.5f);
+    expectNear(tileCentre(order[97]), kRed, 0, 12.5f);
+    expectNear(tileCentre(order[191]), kRed, 0, 12.5f);
+}
+
+TEST_F(TimelineRenderTest, CrossFadesBlendTheTwoTargetsAtTheirRate) {
+    // x = 0.33: from at 0.67, then to at 0.33 over it.
+    expectNear(frameAt(86.0f), {0, 114, 84}, 2, 86.0f);
+    expectNear(frameAt(121.0f), {84, 84, 114}, 2, 121.0f);
+}
+
+TEST_F(TimelineRenderTest, TheLastFinaleFrameIsHeldToTheEnd) {
+    frameAt(150.0f);
+    softface.colour = kMagenta;
+    frameAt(179.99f);
+    softface.colour = kBlack;  // never drawn again
+    for (const float t : {180.0f, 185.0f, 189.99f}) {
+        expectNear(frameAt(t), kMagenta, 0, t);
+        EXPECT_TRUE(presented) << t;
+    }
+    EXPECT_EQ(softface.localTimes.back(), 179.99f - 120.0f);
+    frameAt(190.0f);
+    EXPECT_FALSE(presented);
+}
+
+}  // namespace
