@@ -1,25 +1,15 @@
 #include <SDL.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
-#include <vector>
 
+#include "app/music_feed.h"
 #include "app/sound.h"
-#include "resources/mp3_stream.h"
 #include "resources/mp3_track.h"
 
 struct SoundStream {
-    // Decoded on the audio thread, a device buffer at a time.
-    Mp3Stream music;
-    std::vector<int16_t> block;  // the frames of one device buffer
-    // The mono mix of the last `heard.size()` frames handed to the device, frame f at
-    // f % size; enough for one spectrum window before the buffer still being played.
-    std::vector<float> heard;
-    // Frames handed to the device so far; written by the audio callback, read by the main
-    // thread. Moves only forward except through soundSetPosition.
-    std::atomic<int64_t> cursor{0};
+    MusicFeed feed;  // used on the audio thread and, under the device lock, the main thread
     std::atomic<bool> playing{false};
 };
 
@@ -38,31 +28,8 @@ struct Output {
 
 Output output;
 
-size_t heardSlot(const SoundStream& stream, int64_t frame) {
-    return static_cast<size_t>(frame) % stream.heard.size();
-}
-
-// Decodes the next frames into `out`, silence after the music's end, and remembers their mono
-// mix for the spectrum.
-void decodeInto(SoundStream& stream, float* out, int64_t frames) {
-    const int64_t cursor = stream.cursor.load(std::memory_order_relaxed);
-    const int64_t blockFrames = static_cast<int64_t>(stream.block.size()) / kTrackChannels;
-    for (int64_t done = 0; done < frames;) {
-        const int64_t wanted = std::min(frames - done, blockFrames);
-        const int64_t got = stream.music.read(stream.block.data(), wanted);
-        for (int64_t i = 0; i < wanted; ++i) {
-            const float left = i < got ? stream.block[2 * i] * kSampleScale : 0.0f;
-            const float right = i < got ? stream.block[2 * i + 1] * kSampleScale : 0.0f;
-            out[2 * (done + i)] = left;
-            out[2 * (done + i) + 1] = right;
-            stream.heard[heardSlot(stream, cursor + done + i)] = 0.5f * (left + right);
-        }
-        done += wanted;
-    }
-    stream.cursor.store(cursor + frames, std::memory_order_release);
-}
-
-// Runs on SDL's audio thread: decodes from memory, never allocates or reads files.
+// Runs on SDL's audio thread, which holds the device lock: decodes from memory, never
+// allocates or reads files.
 void fillBuffer(void*, Uint8* bytes, int length) {
     std::memset(bytes, 0, static_cast<size_t>(length));
     SoundStream* stream = output.stream.load(std::memory_order_acquire);
@@ -70,7 +37,7 @@ void fillBuffer(void*, Uint8* bytes, int length) {
         return;
     }
     const int64_t frames = length / static_cast<int>(sizeof(float) * kTrackChannels);
-    decodeInto(*stream, reinterpret_cast<float*>(bytes), frames);
+    stream->feed.fill(reinterpret_cast<float*>(bytes), frames);
 }
 
 // Both locks are no-ops without a device: then the callback never runs.
@@ -119,11 +86,9 @@ bool soundInit(int32_t mixRate) {
 
 SoundStream* soundOpenStream(const String& name) {
     auto stream = std::make_unique<SoundStream>();
-    if (!stream->music.open(name)) {
+    if (!stream->feed.open(name, output.bufferFrames)) {
         return nullptr;
     }
-    stream->block.resize(static_cast<size_t>(output.bufferFrames) * kTrackChannels);
-    stream->heard.resize(static_cast<size_t>(output.bufferFrames + kSpectrumWindow));
     return stream.release();
 }
 
@@ -147,9 +112,7 @@ bool soundSetPosition(SoundStream* stream, uint32_t milliseconds) {
     }
     const int64_t frame = int64_t{milliseconds} * kTrackRate / 1000;
     lockOutput();
-    const bool moved = stream->music.seek(frame);
-    stream->cursor.store(frame, std::memory_order_release);
-    std::fill(stream->heard.begin(), stream->heard.end(), 0.0f);
+    const bool moved = stream->feed.seek(frame);
     unlockOutput();
     return moved;
 }
@@ -159,14 +122,8 @@ SpectrumValues soundSpectrum() {
     if (!output.spectrumActive || stream == nullptr || !deviceIsPlaying() || !output.analyser) {
         return {};
     }
-    // The last buffer handed over is still being played; what precedes it has been heard.
-    std::array<float, kSpectrumWindow> mono = {};
     lockOutput();
-    const int64_t played = stream->cursor.load(std::memory_order_acquire) - output.bufferFrames;
-    for (int32_t i = 0; i < kSpectrumWindow; ++i) {
-        const int64_t frame = played - kSpectrumWindow + i;
-        mono[static_cast<size_t>(i)] = frame < 0 ? 0.0f : stream->heard[heardSlot(*stream, frame)];
-    }
+    const std::array<float, kSpectrumWindow> mono = stream->feed.heardWindow();
     unlockOutput();
     return output.analyser->analyse(mono);
 }
