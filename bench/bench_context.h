@@ -8,6 +8,7 @@
 #include "app/demo.h"
 #include "app/offscreen_context.h"
 #include "app/random.h"
+#include "resources/texture_table.h"
 
 inline OffscreenContext& benchContext() {
     static OffscreenContext context;
@@ -18,6 +19,14 @@ inline OffscreenContext& benchContext() {
         }
         seedRandom(1);
         prepareDemo();
+        // Frames of a missing tree would time empty scenes and report nothing amiss.
+        for (int32_t number = 1; number <= kImageTextureCount; ++number) {
+            if (textureEntry(number).name() == 0) {
+                std::fprintf(stderr, "%s did not load: run in the generated data tree\n",
+                             kTextureFiles[static_cast<size_t>(number - 1)]);
+                std::exit(1);
+            }
+        }
         return true;
     }();
     (void)ready;

@@ -101,5 +101,3 @@ BENCHMARK(sampleCameraPath)->Arg(1)->Arg(50)->Arg(99);
 BENCHMARK(sampleCurve)->Arg(1)->Arg(50)->Arg(99);
 
 }  // namespace
-
-BENCHMARK_MAIN();

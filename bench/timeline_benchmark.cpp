@@ -33,5 +33,3 @@ BENCHMARK(timelineFrame)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
