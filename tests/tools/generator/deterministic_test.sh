@@ -2,10 +2,13 @@
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
 # picture the demo loads, each a PNG of the expected kind, the curves, the laboratory's objects
 # and camera, the finale's shapes, sky and camera, and the music as a 192 kbit/s 44.1 kHz stereo
-# MP3.
+# MP3. Every file's SHA-256 must equal the one committed in data_tree.sha256, so that the bytes
+# are the same on every machine and any change of them is a deliberate commit
+# (scripts/record-data-hashes records them anew).
 set -uo pipefail
 
 generator=$1
+hashes=$(dirname "$0")/data_tree.sha256
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -15,6 +18,13 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 "$generator" "$work/second" || fail "second run exited $?"
 diff -r "$work/first" "$work/second" >"$work/diff.log" 2>&1 ||
   fail "the two runs differ: $(cat "$work/diff.log")"
+
+(cd "$work/first" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs -d '\n' sha256sum) \
+  >"$work/hashes"
+if ! diff "$hashes" "$work/hashes" >"$work/hashes.diff"; then
+  fail "the tree differs from $hashes (< committed, > generated):
+$(cat "$work/hashes.diff")"
+fi
 
 expect_png() {
   local file=$1 kind=$2
