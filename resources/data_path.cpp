@@ -2,7 +2,16 @@
 
 #include <vector>
 
+namespace {
+
+DataFileListener listener = nullptr;
+
+}  // namespace
+
 String dataPath(const String& name) {
+    if (listener != nullptr) {
+        listener(name);
+    }
     std::vector<char> path(name.c_str(), name.c_str() + name.size() + 1);
     for (char& c : path) {
         if (c == '\\') {
@@ -10,4 +19,8 @@ String dataPath(const String& name) {
         }
     }
     return String(path.data());
+}
+
+void setDataFileListener(DataFileListener newListener) {
+    listener = newListener;
 }
