@@ -61,7 +61,13 @@ onset() {
     awk '{ v = $1 < 0 ? -$1 : $1 } !found && v > 4000 { at = (NR - 1) / 44100; found = 1 }
          END { if (found) printf "%.5f\n", at; else print "none" }'
 }
-near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { x = a - b; exit !(x <= d && -x <= d) }'; }
+# Whether two numbers lie within $3 of each other; anything that is not a number is not near.
+near() {
+  awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN {
+    number = "^-?[0-9]+([.][0-9]*)?([eE][-+]?[0-9]+)?$"
+    if (a !~ number || b !~ number) exit 1
+    x = a - b; exit !(x <= d && -x <= d) }'
+}
 mkdir -p "$work/tone/Sounds" "$work/onset/Sounds"
 ffmpeg -v error -nostdin -f lavfi -i sine=frequency=440:duration=90 -ac 2 -ar 44100 \
   -c:a libmp3lame -b:a 192k "$work/tone/Sounds/Crunch.mp3" || fail "cannot make the tone"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The demo in a real X window (Xvfb, no window manager, no audio device), started in an empty
 # data tree: it covers the screen, keeps its title in the title format with an advancing time,
-# and ends with exit code 0 within a second of Escape or of a close request; with music, with
+# and ends with exit code 0 after Escape or a close request; with music, with
 # no audio device, and with music that is cut short or is no MP3, it plays all the same.
 set -uo pipefail
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The demo in a real X window on the generated data tree: Escape at several points of the
-# timeline ends it within a second with exit code 0; left alone it plays the whole 190 s and
+# timeline ends it with exit code 0; left alone it plays the whole 190 s and
 # ends by itself with exit code 0, its resident memory at 180 s within 10 % of that at 30 s
 # and within 5 % of that at 150 s.
 set -uo pipefail

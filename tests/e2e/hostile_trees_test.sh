@@ -25,10 +25,14 @@ play() {
     "$capture" --data "$tree" --fps 2 >"$work/$name.log" 2>&1
   local code=$?
   local rss
-  rss=$(tail -n 1 "$work/$name.rss" 2>/dev/null || echo 0)
+  rss=$(tail -n 1 "$work/$name.rss" 2>/dev/null)
   echo "$name: exit $code, $((SECONDS - started)) s, peak ${rss} kB"
   [ "$code" -eq 0 ] || fail "$name: exit $code: $(tail -n 20 "$work/$name.log")"
-  [ "$rss" -lt "$limit_kb" ] 2>/dev/null || fail "$name: peak memory ${rss} kB"
+  if [[ $rss =~ ^[0-9]+$ ]] && [ "$rss" -gt 0 ]; then
+    [ "$rss" -lt "$limit_kb" ] || fail "$name: peak memory ${rss} kB"
+  else
+    fail "$name: /usr/bin/time gave no peak memory figure: '$rss'"
+  fi
 }
 
 # The data-tree check: the generated tree passes, a damaged one is refused with its files named.

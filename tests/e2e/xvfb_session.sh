@@ -12,7 +12,7 @@ export DISPLAY=":$display_number"
 # demo run), refusing connections for a moment; a demo started then finds no display.
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
 demo_pid=""
 trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
@@ -23,7 +23,7 @@ start_demo() {
   (cd "$tree" && exec "$demo") >"$work/demo.log" 2>&1 &
   demo_pid=$!
   window=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     window=$(xdotool search --name '^Zentrox' 2>/dev/null | head -n 1)
     [ -n "$window" ] && return 0
     sleep 0.1
@@ -31,10 +31,11 @@ start_demo() {
   return 1
 }
 
-# Waits up to $1 seconds (default 1) for the demo to end; sets result to its exit code, or
-# kills it and leaves a message in result.
+# Waits up to $1 seconds (default 15) for the demo to end; sets result to its exit code, or
+# kills it and leaves a message in result. A guard against hangs, not a speed check: the demo
+# ends after the frame in progress, which on a loaded machine may take seconds.
 wait_for_exit() {
-  local seconds=${1:-1}
+  local seconds=${1:-15}
   result="still running after $seconds s"
   for _ in $(seq $((seconds * 20))); do
     if ! kill -0 "$demo_pid" 2>/dev/null; then
@@ -50,9 +51,9 @@ wait_for_exit() {
 
 title_pattern='^Zentrox \[FPS: ( *[0-9]+| *inf)\] \[TIME: [0-9]+\.[0-9]\] - '
 
-# Waits up to five seconds for the first frame's title; sets title.
+# Waits up to 30 seconds for the first frame's title; sets title.
 wait_for_title() {
-  for _ in $(seq 50); do
+  for _ in $(seq 300); do
     title=$(xdotool getwindowname "$window" 2>/dev/null)
     [[ $title =~ $title_pattern ]] && return 0
     sleep 0.1
