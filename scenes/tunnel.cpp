@@ -90,17 +90,17 @@ void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads) {
     }
 }
 
+// NOTE: one vertex array, not glBegin/glEnd: Mesa cuts a long immediate-mode block into
+// several draws at points that depend on how many vertices every earlier frame sent, and
+// where it cuts the tube changes the rounding of the far walls. As one array the frame no
+// longer depends on what came before it, so a capture that starts late shows the same bytes.
 void drawTunnel(float p) {
     static std::vector<TunnelVertex> quads;  // kept between frames: no allocation per frame
     buildTunnelQuads(p, quads);
-    glBegin(GL_QUADS);
-    {
-        for (const TunnelVertex& corner : quads) {
-            glTexCoord2f(corner.u, corner.v);
-            glVertex3f(corner.position.x, corner.position.y, corner.position.z);
-        }
-    }
-    glEnd();
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glInterleavedArrays(GL_T2F_V3F, sizeof(TunnelVertex), quads.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(quads.size()));
+    glPopClientAttrib();
 }
 
 void ETunnel::load() {

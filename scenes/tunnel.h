@@ -43,7 +43,7 @@ struct TunnelVertex {
 // round each ring; every quad maps the whole texture. Replaces the contents of `quads`.
 void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads);
 
-// Emits the tube's quads around p in one GL_QUADS block.
+// Draws the tube's quads around p as one GL_QUADS vertex array; client array state is kept.
 void drawTunnel(float p);
 
 class ETunnel : public Effect {
