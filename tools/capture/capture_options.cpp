@@ -7,29 +7,11 @@
 
 #include "app/timeline.h"
 
-const char* const kCaptureUsage =
-    "usage: zentrox-capture [options]\n"
-    "Plays the demo's timeline headless at a fixed frame rate.\n"
-    "  --data DIR   data tree to load (default: the working directory)\n"
-    "  --fps N      frames per second of demo time (default 60)\n"
-    "  --from S     first frame's demo time in seconds (default 0)\n"
-    "  --to S       end of the capture in seconds, exclusive (default 190)\n"
-    "  --at T       render the single frame at T seconds\n"
-    "  --out DIR    write frames there as frame_000000.png, frame_000001.png, ...\n"
-    "  --video FILE encode the frames with the music as an MP4 file (H.264 and AAC) through\n"
-    "               ffmpeg, replacing FILE if it exists; may be combined with --out.\n"
-    "               ZENTROX_FFMPEG names the ffmpeg to run instead of the one on PATH\n"
-    "  --seed N     seed of the random generator (default 1)\n"
-    "  --profile    time each scene and compose step with the GL work finished before and\n"
-    "               after it, and the CPU kernels on their own (slows the capture down)\n"
-    "  --check      render nothing: list every file the demo reads, in load order, with what\n"
-    "               became of it; exit status 1 when any is missing or rejected\n"
-    "  --help       show this text\n";
-
 namespace {
 
 constexpr double kMaxFramesPerSecond = 10000.0;
 constexpr double kMaxSeconds = 100000.0;
+constexpr int64_t kMaxSpans = 1000000;
 
 bool parseNumber(const std::string& text, double& value) {
     if (text.empty()) {
@@ -41,23 +23,179 @@ bool parseNumber(const std::string& text, double& value) {
     return errno == 0 && end == text.c_str() + text.size() && std::isfinite(value);
 }
 
-bool parseSeed(const std::string& text, uint32_t& seed) {
-    if (text.empty() || text[0] == '-') {
+// A whole number from 0 to `most`, digits only.
+bool parseWhole(const std::string& text, uint64_t most, uint64_t& value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     errno = 0;
     char* end = nullptr;
-    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-    if (errno != 0 || end != text.c_str() + text.size() || value > UINT32_MAX) {
+    value = std::strtoull(text.c_str(), &end, 10);
+    return errno == 0 && end == text.c_str() + text.size() && value <= most;
+}
+
+bool setTime(const std::string& name, const std::string& text, double& time, std::string& error) {
+    if (!parseNumber(text, time)) {
+        error = name + " needs a number of seconds, not '" + text + "'";
         return false;
     }
-    seed = static_cast<uint32_t>(value);
+    if (time < 0.0 || time > kMaxSeconds) {
+        error = name + " must be a time from 0 to 100000 seconds";
+        return false;
+    }
     return true;
 }
 
-std::optional<CaptureOptions> failWith(std::string& error, std::string message) {
-    error = std::move(message);
-    return std::nullopt;
+bool setFramesPerSecond(CaptureOptions& options, const std::string& text, std::string& error) {
+    double number = 0.0;
+    if (!parseNumber(text, number)) {
+        error = "--fps needs a number, not '" + text + "'";
+        return false;
+    }
+    if (number <= 0.0 || number > kMaxFramesPerSecond) {
+        error = "--fps must be above 0 and at most 10000";
+        return false;
+    }
+    options.framesPerSecond = number;
+    return true;
+}
+
+bool setSpan(CaptureOptions& options, const std::string& text, std::string& error) {
+    const size_t slash = text.find('/');
+    uint64_t index = 0;
+    uint64_t count = 0;
+    if (slash == std::string::npos || !parseWhole(text.substr(0, slash), kMaxSpans, index) ||
+        !parseWhole(text.substr(slash + 1), kMaxSpans, count) || count == 0 || index == 0 ||
+        index > count) {
+        error = "--span needs K/N with 1 <= K <= N <= 1000000, not '" + text + "'";
+        return false;
+    }
+    options.spanIndex = static_cast<int64_t>(index);
+    options.spanCount = static_cast<int64_t>(count);
+    return true;
+}
+
+bool setSeed(CaptureOptions& options, const std::string& text, std::string& error) {
+    uint64_t value = 0;
+    if (!parseWhole(text, UINT32_MAX, value)) {
+        error = "--seed needs a whole number from 0 to 4294967295, not '" + text + "'";
+        return false;
+    }
+    options.seed = static_cast<uint32_t>(value);
+    return true;
+}
+
+bool setPath(const std::string& name, const std::string& text, std::string& path,
+             std::string& error) {
+    if (text.empty()) {
+        error = name + " needs a name, not an empty one";
+        return false;
+    }
+    path = text;
+    return true;
+}
+
+// One command-line option: its name, the word its argument is shown as (null for a flag), its
+// help and what it sets. Setters return false with the reason in `error`.
+struct OptionSpec {
+    const char* name;
+    const char* argument;
+    const char* help;
+    bool (*apply)(CaptureOptions& options, const std::string& value, std::string& error);
+};
+
+// clang-format off
+const OptionSpec kOptions[] = {
+    {"--data", "DIR", "data tree to load (default: the working directory)",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setPath("--data", v, o.dataDirectory, e); }},
+    {"--fps", "N", "frames per second of demo time (default 60)", setFramesPerSecond},
+    {"--from", "S", "start of the capture, seconds of demo time (default 0)",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setTime("--from", v, o.from, e); }},
+    {"--to", "S", "end of the capture in seconds, exclusive (default 190)",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setTime("--to", v, o.to, e); }},
+    {"--at", "T", "render the single frame at T seconds",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         o.singleFrame = true;
+         return setTime("--at", v, o.from, e); }},
+    {"--span", "K/N", "render only the K-th of N equal, contiguous spans of the frames (1 <= K\n"
+                      "<= N); together the N spans hold every frame once. A span's video has\n"
+                      "no sound: join the spans with --join", setSpan},
+    {"--out", "DIR", "write frames there as frame_000000.png, ..., numbered from --from",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setPath("--out", v, o.outputDirectory, e); }},
+    {"--video", "FILE", "encode the frames with the music as an MP4 file (H.264 and AAC) through\n"
+                        "ffmpeg, replacing FILE if it exists; may be combined with --out.\n"
+                        "ZENTROX_FFMPEG names the ffmpeg to run instead of the one on PATH",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setPath("--video", v, o.videoPath, e); }},
+    {"--lossless", nullptr, "encode the video without loss (x264 RGB at QP 0): its decoded\n"
+                            "frames are the rendered pixels exactly; large files",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.lossless = true; }},
+    {"--join", "FILE", "join the span videos named after the options, in order, into FILE\n"
+                       "without encoding them again, with the music of the whole --from/--to\n"
+                       "range; every span must hold exactly its share of the frames",
+     [](CaptureOptions& o, const std::string& v, std::string& e) {
+         return setPath("--join", v, o.joinPath, e); }},
+    {"--seed", "N", "seed of the random generator (default 1)", setSeed},
+    {"--profile", nullptr, "time each scene and compose step with the GL work finished before\n"
+                           "and after it, and the CPU kernels on their own (slower)",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.profile = true; }},
+    {"--check", nullptr, "render nothing: list every file the demo reads, in load order, with\n"
+                         "what became of it; exit status 1 when any is missing or rejected",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.checkOnly = true; }},
+    {"--help", nullptr, "show this text",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.showHelp = true; }},
+};
+// clang-format on
+
+const OptionSpec* findOption(const std::string& name) {
+    for (const OptionSpec& option : kOptions) {
+        if (name == option.name || (name == "-h" && std::string(option.name) == "--help")) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+bool wasGiven(const std::vector<std::string>& arguments, const char* name) {
+    for (const std::string& argument : arguments) {
+        if (argument == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The rules between options; empty when they agree.
+std::string conflicts(const CaptureOptions& options, const std::vector<std::string>& given) {
+    const bool haveRange = wasGiven(given, "--from") || wasGiven(given, "--to");
+    if (options.singleFrame && haveRange) {
+        return "--at cannot be combined with --from or --to";
+    }
+    if (options.from >= static_cast<double>(kDemoEnd)) {
+        return "the demo ends at 190 seconds; --at and --from must be earlier";
+    }
+    if (!options.singleFrame && options.to <= options.from) {
+        return "--to must be later than --from";
+    }
+    if (options.lossless && options.videoPath.empty()) {
+        return "--lossless needs --video";
+    }
+    if (!options.joinPath.empty()) {
+        if (!options.videoPath.empty() || !options.outputDirectory.empty() ||
+            wasGiven(given, "--span") || options.singleFrame || options.checkOnly) {
+            return "--join cannot be combined with --video, --out, --span, --at or --check";
+        }
+        if (options.spanVideos.empty()) {
+            return "--join needs the span videos to join, in order, after the options";
+        }
+    } else if (!options.spanVideos.empty()) {
+        return "unexpected argument '" + options.spanVideos.front() + "'";
+    }
+    return "";
 }
 
 }  // namespace
@@ -65,95 +203,54 @@ std::optional<CaptureOptions> failWith(std::string& error, std::string message) 
 std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>& arguments,
                                                   std::string& error) {
     CaptureOptions options;
-    bool haveFrom = false;
-    bool haveTo = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        if (name == "--help" || name == "-h") {
-            options.showHelp = true;
+        const OptionSpec* option = findOption(name);
+        if (option == nullptr) {
+            if (name.rfind("-", 0) == 0) {
+                error = "unknown option " + name;
+                return std::nullopt;
+            }
+            options.spanVideos.push_back(name);
             continue;
         }
-        if (name == "--check") {
-            options.checkOnly = true;
-            continue;
-        }
-        if (name == "--profile") {
-            options.profile = true;
-            continue;
-        }
-        if (name.rfind("--", 0) != 0) {
-            return failWith(error, "unexpected argument '" + name + "'");
-        }
-        if (i + 1 >= arguments.size()) {
-            return failWith(error, "option " + name + " needs a value");
-        }
-        const std::string& value = arguments[++i];
-        double number = 0.0;
-        if (name == "--data") {
-            options.dataDirectory = value;
-        } else if (name == "--out") {
-            options.outputDirectory = value;
-        } else if (name == "--video") {
-            if (value.empty()) {
-                return failWith(error, "--video needs a file name");
+        std::string value;
+        if (option->argument != nullptr) {
+            if (i + 1 >= arguments.size()) {
+                error = "option " + name + " needs a value";
+                return std::nullopt;
             }
-            options.videoPath = value;
-        } else if (name == "--seed") {
-            if (!parseSeed(value, options.seed)) {
-                return failWith(
-                    error, "--seed needs a whole number from 0 to 4294967295, not '" + value + "'");
-            }
-        } else if (name == "--fps" || name == "--from" || name == "--to" || name == "--at") {
-            if (!parseNumber(value, number)) {
-                return failWith(error, name + " needs a number, not '" + value + "'");
-            }
-            if (name == "--fps") {
-                if (number <= 0.0 || number > kMaxFramesPerSecond) {
-                    return failWith(error, "--fps must be above 0 and at most 10000");
-                }
-                options.framesPerSecond = number;
-            } else if (number < 0.0 || number > kMaxSeconds) {
-                return failWith(error, name + " must be a time from 0 to 100000 seconds");
-            } else if (name == "--from") {
-                options.from = number;
-                haveFrom = true;
-            } else if (name == "--to") {
-                options.to = number;
-                haveTo = true;
-            } else {
-                options.from = number;
-                options.singleFrame = true;
-            }
-        } else {
-            return failWith(error, "unknown option " + name);
+            value = arguments[++i];
+        }
+        if (!option->apply(options, value, error)) {
+            return std::nullopt;
         }
     }
-    if (options.singleFrame && (haveFrom || haveTo)) {
-        return failWith(error, "--at cannot be combined with --from or --to");
-    }
-    if (options.from >= static_cast<double>(kDemoEnd)) {
-        return failWith(error, "the demo ends at 190 seconds; --at and --from must be earlier");
-    }
-    if (!options.singleFrame && options.to <= options.from) {
-        return failWith(error, "--to must be later than --from");
+    error = conflicts(options, arguments);
+    if (!error.empty()) {
+        return std::nullopt;
     }
     return options;
 }
 
-int64_t frameCount(const CaptureOptions& options) {
-    if (options.singleFrame) {
-        return 1;
+std::string captureUsage() {
+    std::string text =
+        "usage: zentrox-capture [options]\n"
+        "       zentrox-capture --join FILE [--from S] [--to S] [--fps N] [--data DIR] SPAN...\n"
+        "Plays the demo's timeline headless at a fixed frame rate. Frame n of a capture from S\n"
+        "seconds is the frame at S + n / fps; when S is a whole number of frames from 0, every\n"
+        "frame is byte-identical to the same frame of a capture from 0.\n";
+    for (const OptionSpec& option : kOptions) {
+        std::string head = std::string("  ") + option.name;
+        if (option.argument != nullptr) {
+            head += std::string(" ") + option.argument;
+        }
+        head.resize(std::max<size_t>(head.size() + 1, 16), ' ');
+        std::string help = option.help;
+        for (size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1)) {
+            help.insert(at + 1, std::string(16, ' '));
+        }
+        text += head + help + "\n";
     }
-    const double end = std::min(options.to, static_cast<double>(kDemoEnd));
-    int64_t count =
-        static_cast<int64_t>(std::ceil((end - options.from) * options.framesPerSecond - 1e-9));
-    // Rounding must never let a frame land at or after the end.
-    while (count > 0 && frameTime(options, count - 1) >= static_cast<float>(end)) {
-        --count;
-    }
-    return count;
-}
-
-float frameTime(const CaptureOptions& options, int64_t index) {
-    return static_cast<float>(options.from + static_cast<double>(index) / options.framesPerSecond);
+    return text;
 }

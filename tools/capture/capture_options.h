@@ -1,7 +1,7 @@
 #pragma once
-// The capture tool's command line. Every frame n is rendered at exactly t = from + n / fps,
-// with dt = 1 / fps, while t < to and t < the demo's end. The frames may go to PNG files, to a
-// video, to both or nowhere.
+// The capture tool's command line. The options are one table (name, argument, help, setter), so
+// the parser and --help cannot drift apart. Which frames a set of options renders is the frame
+// plan's business (frame_plan.h).
 
 #include <cstdint>
 #include <optional>
@@ -11,14 +11,19 @@
 struct CaptureOptions {
     std::string dataDirectory;  // empty: the working directory
     double framesPerSecond = 60.0;
-    double from = 0.0;            // seconds of demo time
-    double to = 190.0;            // seconds of demo time, exclusive
-    bool singleFrame = false;     // --at: exactly one frame, at `from`
-    std::string outputDirectory;  // empty: write no PNG files
-    std::string videoPath;        // empty: write no video
+    double from = 0.0;         // seconds of demo time
+    double to = 190.0;         // seconds of demo time, exclusive
+    bool singleFrame = false;  // --at: exactly one frame, at `from`
+    int64_t spanIndex = 1;     // --span K/N: the K-th (1..N) of N spans of the range
+    int64_t spanCount = 1;
+    std::string outputDirectory;          // empty: write no PNG files
+    std::string videoPath;                // empty: write no video
+    bool lossless = false;                // --lossless: the video's pictures exactly as rendered
+    std::string joinPath;                 // --join: join the span videos into this file
+    std::vector<std::string> spanVideos;  // the span videos to join, in order
     uint32_t seed = 1;
     bool showHelp = false;
-    bool checkOnly = false;  // --check: list the data tree's files and what became of them
+    bool checkOnly = false;  // --check: list the data tree's files and what became of it
     bool profile = false;    // --profile: finish GL work around each step, time the kernels
 };
 
@@ -26,10 +31,5 @@ struct CaptureOptions {
 std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>& arguments,
                                                   std::string& error);
 
-// How many frames the capture renders: those before `to` and before the demo's end, which
-// presents no frame from kDemoEnd on.
-int64_t frameCount(const CaptureOptions& options);
-// Demo time of frame `index`, seconds.
-float frameTime(const CaptureOptions& options, int64_t index);
-
-extern const char* const kCaptureUsage;
+// The --help text, made from the option table.
+std::string captureUsage();

@@ -67,6 +67,11 @@ std::string partLines(const char* heading, const std::vector<PartTimes>& parts) 
 
 }  // namespace
 
+void CaptureReport::setSeek(double milliseconds, int64_t framesPlayed) {
+    seekMs = milliseconds;
+    seekFrames = framesPlayed;
+}
+
 std::string CaptureReport::summary(double wallSeconds) const {
     char line[160];
     std::string text;
@@ -74,6 +79,11 @@ std::string CaptureReport::summary(double wallSeconds) const {
         std::snprintf(line, sizeof line,
                       "start-up %.1f ms (textures and scenes %.1f ms, music %.1f ms)\n",
                       loadMs + musicMs, loadMs, musicMs);
+        text += line;
+    }
+    if (seekFrames > 0) {
+        std::snprintf(line, sizeof line, "seek %.1f ms (%lld frames played without drawing)\n",
+                      seekMs, static_cast<long long>(seekFrames));
         text += line;
     }
     const double rate = wallSeconds > 0.0 ? static_cast<double>(frameTotal) / wallSeconds : 0.0;

@@ -29,9 +29,12 @@ public:
     // A frame's time in each kernel; frames that did not run a kernel add nothing for it.
     void addKernel(const std::string& name, double milliseconds);
     void setStartUp(double loadMilliseconds, double musicMilliseconds);
+    // The time spent playing the frames before the first without drawing them, and how many.
+    void setSeek(double milliseconds, int64_t framesPlayed);
     void setPeakResidentKilobytes(int64_t kilobytes) { peakKilobytes = kilobytes; }
 
-    // "start-up ...", "frames N, wall S s, F frames/s", one line per span that has frames,
+    // "start-up ...", "seek ..." when the capture sought, "frames N, wall S s, F frames/s",
+    // one line per span that has frames,
     // then the steps, the kernels when any were timed, and the peak memory when known.
     std::string summary(double wallSeconds) const;
 
@@ -44,6 +47,8 @@ private:
     int64_t frameTotal = 0;
     double loadMs = -1.0;  // negative: not measured
     double musicMs = 0.0;
+    double seekMs = 0.0;
+    int64_t seekFrames = 0;
     int64_t peakKilobytes = 0;
 };
 

@@ -2,10 +2,73 @@
 
 #include <png.h>
 #include <unistd.h>
+#include <zlib.h>
 
+#include <cerrno>
+#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// libpng reports errors by longjmp, so nothing here may own anything that needs destroying.
+// Returns null on success, or libpng's message.
+const char* encodePng(std::FILE* file, const uint8_t* rgb, int32_t width, int32_t height) {
+    static thread_local char message[256];
+    png_structp png = png_create_write_struct(
+        PNG_LIBPNG_VER_STRING, message,
+        [](png_structp failing, png_const_charp text) {
+            auto* out = static_cast<char*>(png_get_error_ptr(failing));
+            std::snprintf(out, sizeof message, "%s", text);
+            png_longjmp(failing, 1);
+        },
+        nullptr);
+    if (png == nullptr) {
+        return "out of memory";
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
+        png_destroy_write_struct(&png, &info);
+        return info == nullptr ? "out of memory" : message;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
+    png_set_compression_strategy(png, Z_RLE);
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    for (int32_t row = 0; row < height; ++row) {
+        png_write_row(png, rgb + static_cast<size_t>(row) * static_cast<size_t>(width) * 3);
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return nullptr;
+}
+
+std::string hiddenBeside(const std::string& path) {
+    const std::filesystem::path file(path);
+    std::string name = ".";
+    name += file.filename().string();
+    name += ".partial";
+    return (file.parent_path() / name).string();
+}
+
+}  // namespace
+
+FrameWriter::FrameWriter(std::string directory, int32_t workers)
+    : directory(std::move(directory)), workerCount(workers < 1 ? 1 : workers) {}
+
+FrameWriter::~FrameWriter() {
+    stopWorkers();
+}
 
 bool FrameWriter::prepare(std::string& error) {
     std::error_code code;
@@ -22,6 +85,9 @@ bool FrameWriter::prepare(std::string& error) {
         error = "cannot write to " + directory + ": " + std::strerror(errno);
         return false;
     }
+    for (int32_t i = 0; i < workerCount; ++i) {
+        workers.emplace_back([this] { work(); });
+    }
     return true;
 }
 
@@ -31,9 +97,67 @@ std::string FrameWriter::framePath(int64_t index) const {
     return (std::filesystem::path(directory) / name).string();
 }
 
-bool FrameWriter::write(int64_t index, const std::vector<uint8_t>& rgb, int32_t width,
-                        int32_t height, std::string& error) const {
-    return writePng(framePath(index), rgb, width, height, error);
+bool FrameWriter::write(int64_t index, std::vector<uint8_t> rgb, int32_t width, int32_t height,
+                        std::string& error) {
+    std::unique_lock<std::mutex> guard(lock);
+    changed.wait(guard, [this] {
+        return !failure.empty() || queue.size() < 2 * static_cast<size_t>(workerCount);
+    });
+    if (!failure.empty()) {
+        error = failure;
+        return false;
+    }
+    queue.push_back({index, std::move(rgb), width, height});
+    changed.notify_all();
+    return true;
+}
+
+bool FrameWriter::finish(std::string& error) {
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        changed.wait(guard, [this] { return queue.empty() && busy == 0; });
+    }
+    stopWorkers();
+    if (!failure.empty()) {
+        error = failure;
+        return false;
+    }
+    return true;
+}
+
+void FrameWriter::work() {
+    std::unique_lock<std::mutex> guard(lock);
+    for (;;) {
+        changed.wait(guard, [this] { return stopping || !queue.empty(); });
+        if (queue.empty()) {
+            return;
+        }
+        const Job job = std::move(queue.front());
+        queue.pop_front();
+        ++busy;
+        guard.unlock();
+        std::string error;
+        const bool written = writePng(framePath(job.index), job.rgb, job.width, job.height, error);
+        guard.lock();
+        --busy;
+        if (!written && failure.empty()) {
+            failure = error;
+            queue.clear();
+        }
+        changed.notify_all();
+    }
+}
+
+void FrameWriter::stopWorkers() {
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        stopping = true;
+    }
+    changed.notify_all();
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    workers.clear();
 }
 
 bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int32_t width,
@@ -43,15 +167,20 @@ bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int32_t 
         error = "cannot write " + path + ": the picture has no pixels";
         return false;
     }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr) == 0) {
-        error = "cannot write " + path + ": " + image.message;
-        png_image_free(&image);
+    const std::string partial = hiddenBeside(path);
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(partial.c_str(), "wb"));
+    if (!file) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const char* failed = encodePng(file.get(), rgb.data(), width, height);
+    const bool flushed = std::fflush(file.get()) == 0 && !std::ferror(file.get());
+    const int flushError = errno;
+    file.reset();
+    if (failed != nullptr || !flushed || std::rename(partial.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " +
+                (failed != nullptr ? failed : std::strerror(flushed ? errno : flushError));
+        std::remove(partial.c_str());
         return false;
     }
     return true;

@@ -1,7 +1,8 @@
 // zentrox-capture: plays the demo's timeline without a window or sound at a fixed frame rate,
 // and writes the frames as PNG files, as a video with the music, or both. The start-up and every
 // frame run the demo's own code; only the surface (offscreen) and the clock (frame n at
-// from + n / fps) differ.
+// from + n / fps) differ. A capture is a short pipeline: parse, open, seek, render, finish.
+// With --join it instead joins the videos of a capture's spans.
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/demo.h"
@@ -32,9 +34,11 @@
 #include "tools/capture/audio_clip.h"
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
-#include "tools/capture/music_spectrum.h"
 #include "tools/capture/data_tree_check.h"
+#include "tools/capture/frame_plan.h"
 #include "tools/capture/frame_writer.h"
+#include "tools/capture/music_spectrum.h"
+#include "tools/capture/span_join.h"
 #include "tools/capture/step_timer.h"
 #include "tools/capture/video_writer.h"
 
@@ -57,35 +61,36 @@ void onInterrupt(int) {
     interrupted = 1;
 }
 
-// NOTE: only while a video is written: Ctrl-C must still remove the unfinished video and the
-// temporary sound file, which dying on the signal would leave behind.
+// NOTE: Ctrl-C, a kill or a closed terminal must still remove the unfinished video and the
+// temporary sound file, and let the queued frames finish, which dying on the signal would not.
 void catchInterrupts() {
     struct sigaction action = {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
-// Paths are made absolute before the capture enters the data tree, so that relative ones mean
-// the caller's folder.
-std::unique_ptr<VideoWriter> makeVideoWriter(const CaptureOptions& options) {
-    if (options.videoPath.empty()) {
-        return nullptr;
-    }
-    VideoSettings settings;
-    settings.path = std::filesystem::absolute(options.videoPath).lexically_normal().string();
-    settings.ffmpeg = ffmpegProgram();
-    if (settings.ffmpeg.find('/') != std::string::npos) {
-        settings.ffmpeg = std::filesystem::absolute(settings.ffmpeg).lexically_normal().string();
-    }
-    settings.framesPerSecond = options.framesPerSecond;
-    settings.width = kScreenWidth;
-    settings.height = kScreenHeight;
-    return std::make_unique<VideoWriter>(std::move(settings));
+std::string absolutePath(const std::string& path) {
+    return std::filesystem::absolute(path).lexically_normal().string();
 }
 
-// One line on stderr when part or all of the video has no music under it.
+std::string ffmpegPath() {
+    std::string program = ffmpegProgram();
+    return program.find('/') != std::string::npos ? absolutePath(program) : program;
+}
+
+bool enterDataTree(const CaptureOptions& options, std::string& error) {
+    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
+        error =
+            "cannot enter data directory " + options.dataDirectory + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// One line on stderr when part or all of a video has no music under it.
 void warnIfSilent(const DecodedTrack& music, int64_t first, int64_t count) {
     const double musicEnd = static_cast<double>(music.frames()) / kTrackRate;
     if (music.frames() == 0) {
@@ -107,14 +112,14 @@ void warnIfSilent(const DecodedTrack& music, int64_t first, int64_t count) {
     }
 }
 
-// The music under the frames, cut by sample index: the video's time 0 is demo time `from`.
-bool startVideo(VideoWriter& video, const DecodedTrack& music, const CaptureOptions& options,
-                std::string& error) {
-    const int64_t frames = frameCount(options);
-    const int64_t first = musicFrameAt(options.from);
-    const int64_t count = audioFrameCount(frames, options.framesPerSecond);
+// The music under `frames` frames from demo time `from`, cut by sample index.
+std::vector<float> musicUnder(double from, int64_t frames, double framesPerSecond) {
+    DecodedTrack music;
+    decodeMp3(kMusicFile, music);
+    const int64_t first = musicFrameAt(from);
+    const int64_t count = audioFrameCount(frames, framesPerSecond);
     warnIfSilent(music, first, count);
-    return video.start(audioRange(music, first, count), frames, error);
+    return audioRange(music, first, count);
 }
 
 // Where the frames go: PNG files, a video, both or neither.
@@ -124,21 +129,34 @@ struct FrameSinks {
 
     bool active() const { return pngs || video; }
 
-    bool write(int64_t index, const std::vector<uint8_t>& rgb, std::string& error) const {
-        if (pngs && !pngs->write(index, rgb, kScreenWidth, kScreenHeight, error)) {
+    bool write(int64_t index, std::vector<uint8_t> rgb, std::string& error) const {
+        if (video && !video->write(rgb, error)) {
             return false;
         }
-        return !video || video->write(rgb, error);
+        return !pngs || pngs->write(index, std::move(rgb), kScreenWidth, kScreenHeight, error);
     }
 };
 
+// Paths are made absolute before the capture enters the data tree, so that relative ones mean
+// the caller's folder. A span's video is video only: the join adds the music once.
 FrameSinks makeSinks(const CaptureOptions& options) {
     FrameSinks sinks;
     if (!options.outputDirectory.empty()) {
-        sinks.pngs = std::make_unique<FrameWriter>(
-            std::filesystem::absolute(options.outputDirectory).string());
+        const int32_t workers =
+            static_cast<int32_t>(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8));
+        sinks.pngs = std::make_unique<FrameWriter>(absolutePath(options.outputDirectory), workers);
     }
-    sinks.video = makeVideoWriter(options);
+    if (!options.videoPath.empty()) {
+        VideoSettings settings;
+        settings.path = absolutePath(options.videoPath);
+        settings.ffmpeg = ffmpegPath();
+        settings.framesPerSecond = options.framesPerSecond;
+        settings.width = kScreenWidth;
+        settings.height = kScreenHeight;
+        settings.sound = options.spanCount == 1;
+        settings.lossless = options.lossless;
+        sinks.video = std::make_unique<VideoWriter>(std::move(settings));
+    }
     return sinks;
 }
 
@@ -163,25 +181,10 @@ std::string rendererName() {
     return name != nullptr ? reinterpret_cast<const char*>(name) : "unknown";
 }
 
-// The driver, the timing report, then one line per output written.
-void printResults(const std::string& renderer, const CaptureReport& report, double wallSeconds,
-                  const FrameSinks& sinks, int64_t written, const CaptureOptions& options) {
-    std::printf("renderer %s\n", renderer.c_str());
-    std::fputs(report.summary(wallSeconds).c_str(), stdout);
-    if (sinks.pngs) {
-        std::printf("wrote %lld frames to %s\n", static_cast<long long>(written),
-                    options.outputDirectory.c_str());
-    }
-    if (sinks.video) {
-        std::printf("wrote video %s (%lld frames, %.3f s)\n", options.videoPath.c_str(),
-                    static_cast<long long>(sinks.video->framesWritten()), sinks.video->seconds());
-    }
-}
-
 int checkTree(const CaptureOptions& options) {
-    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
-        return failWith("cannot enter data directory " + options.dataDirectory + ": " +
-                        std::strerror(errno));
+    std::string error;
+    if (!enterDataTree(options, error)) {
+        return failWith(error);
     }
     const std::vector<CheckedFile> files = checkDataTree();
     std::fputs(describeCheck(files).c_str(), stdout);
@@ -192,90 +195,181 @@ int checkTree(const CaptureOptions& options) {
     return 0;
 }
 
-int capture(const CaptureOptions& options) {
-    // Made before entering the data tree, so that relative outputs mean the caller's folder.
-    const FrameSinks sinks = makeSinks(options);
-    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
-        return failWith("cannot enter data directory " + options.dataDirectory + ": " +
-                        std::strerror(errno));
-    }
+int joinCapture(const CaptureOptions& options) {
     std::string error;
-    if (sinks.pngs && !sinks.pngs->prepare(error)) {
+    CaptureOptions whole = options;
+    whole.spanIndex = 1;
+    whole.spanCount = 1;
+    const std::optional<FramePlan> plan = planFrames(whole, error);
+    if (!plan) {
         return failWith(error);
     }
+    JoinSettings settings;
+    settings.output = absolutePath(options.joinPath);
+    settings.ffmpeg = ffmpegPath();
+    const int64_t spans = static_cast<int64_t>(options.spanVideos.size());
+    for (int64_t k = 1; k <= spans; ++k) {
+        settings.spans.push_back(absolutePath(options.spanVideos[static_cast<size_t>(k - 1)]));
+        settings.expectedFrames.push_back(spanBounds(plan->rangeFrames, k, spans).count);
+    }
+    if (!enterDataTree(options, error)) {
+        return failWith(error);
+    }
+    catchInterrupts();
+    const std::vector<float> audio =
+        musicUnder(options.from, plan->rangeFrames, options.framesPerSecond);
+    if (!joinSpans(settings, audio, error)) {
+        return failWith(error);
+    }
+    if (interrupted != 0) {
+        std::remove(settings.output.c_str());
+        return failWith("interrupted; the video was not written");
+    }
+    std::printf("joined %lld spans into %s (%lld frames, %.3f s)\n", static_cast<long long>(spans),
+                options.joinPath.c_str(), static_cast<long long>(plan->rangeFrames),
+                static_cast<double>(plan->rangeFrames) / options.framesPerSecond);
+    return 0;
+}
+
+// The running capture: what opening made, and what rendering adds to.
+struct Capture {
+    FramePlan plan;
+    FrameSinks sinks;
     OffscreenContext context;
-    if (!context.create()) {
-        return failWith(std::string("no offscreen OpenGL: ") + context.error());
+    MusicSpectrum spectrum;
+    CaptureReport report;
+    int64_t written = 0;
+};
+
+// The surface, the demo's start-up and the music's spectrum; the video's encoder.
+bool openCapture(const CaptureOptions& options, Capture& capture, std::string& error) {
+    if (!enterDataTree(options, error)) {
+        return false;
+    }
+    if (capture.sinks.pngs && !capture.sinks.pngs->prepare(error)) {
+        return false;
+    }
+    if (!capture.context.create()) {
+        error = std::string("no offscreen OpenGL: ") + capture.context.error();
+        return false;
     }
     seedRandom(options.seed);
-    CaptureReport report;
     const Clock::time_point loadStart = Clock::now();
     prepareDemo();
     const double loadMilliseconds = secondsSince(loadStart) * 1000.0;
     // The spectrum comes from the music at each frame's own time, so a capture is the same on
     // every run; without the music it reads zeros, as in the silent demo.
     const Clock::time_point musicStart = Clock::now();
-    MusicSpectrum spectrum;
-    spectrum.open(kMusicFile);
-    report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
-    if (sinks.video) {
-        catchInterrupts();
-        // Only a video needs the whole music at once.
-        DecodedTrack music;
-        decodeMp3(kMusicFile, music);
-        if (!startVideo(*sinks.video, music, options, error)) {
-            releaseTextureTable();
-            return failWith(error);
+    capture.spectrum.open(kMusicFile);
+    capture.report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
+    catchInterrupts();
+    if (capture.sinks.video) {
+        const FramePlan& plan = capture.plan;
+        std::vector<float> audio;
+        if (options.spanCount == 1) {
+            audio = musicUnder(options.from, plan.count, plan.framesPerSecond);
+        }
+        if (!capture.sinks.video->start(audio, plan.count, error)) {
+            return false;
         }
     }
+    return true;
+}
 
-    const int64_t total = frameCount(options);
-    const float dt = static_cast<float>(1.0 / options.framesPerSecond);
-    const bool showProgress = isatty(STDERR_FILENO) == 1 && total > 1;
-    StepTimer steps(report, options.profile);
+// Plays every frame before the first without drawing it, so the first shows what it shows in a
+// run from 0.
+void seekCapture(Capture& capture) {
+    const Clock::time_point start = Clock::now();
+    const std::vector<float> times = timesBefore(capture.plan);
+    seekTimeline(times, frameDuration(capture.plan), frameTime(capture.plan, capture.plan.first));
+    capture.report.setSeek(secondsSince(start) * 1000.0, static_cast<int64_t>(times.size()));
+}
+
+bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& error) {
+    const FramePlan& plan = capture.plan;
+    const float dt = frameDuration(plan);
+    const bool showProgress = isatty(STDERR_FILENO) == 1 && plan.count > 1;
+    StepTimer steps(capture.report, options.profile);
     setKernelProfiling(options.profile);
     const Clock::time_point start = Clock::now();
-    int64_t written = 0;
-    for (int64_t index = 0; index < total; ++index) {
+    for (int64_t index = plan.first; index < plan.first + plan.count; ++index) {
         if (interrupted != 0) {
-            releaseTextureTable();
-            return failWith("interrupted; the video was not written");
+            error = capture.sinks.video
+                        ? "interrupted; the video was not written"
+                        : "interrupted after " + std::to_string(capture.written) + " frames";
+            return false;
         }
-        const float t = frameTime(options, index);
+        const float t = frameTime(plan, index);
         const Clock::time_point frameStart = Clock::now();
-        reduceSpectrum(spectrum.before(musicFrameAt(t)));
-        const bool presented = runTimeline(t, dt, &steps);
-        context.swap();
-        report.addFrame(t, secondsSince(frameStart) * 1000.0);
+        reduceSpectrum(capture.spectrum.before(musicFrameAt(t)));
+        runTimeline(t, dt, &steps);
+        capture.context.swap();
+        capture.report.addFrame(t, secondsSince(frameStart) * 1000.0);
         if (options.profile) {
-            addKernelTimes(report);
+            addKernelTimes(capture.report);
         }
-        // The demo never shows the frame that ends its timeline; neither does the capture.
-        if (!presented) {
-            break;
-        }
-        if (sinks.active()) {
-            if (!sinks.write(index, context.readPixels(), error)) {
-                releaseTextureTable();
-                return failWith(error);
+        if (capture.sinks.active()) {
+            if (!capture.sinks.write(index, capture.context.readPixels(), error)) {
+                return false;
             }
-            ++written;
+            ++capture.written;
         }
         if (showProgress) {
-            std::fprintf(stderr, "\r%s",
-                         progressLine(index + 1, total, secondsSince(start)).c_str());
+            std::fprintf(
+                stderr, "\r%s",
+                progressLine(index - plan.first + 1, plan.count, secondsSince(start)).c_str());
         }
     }
     if (showProgress) {
         std::fputc('\n', stderr);
     }
-    const std::string renderer = rendererName();
-    releaseTextureTable();
-    report.setPeakResidentKilobytes(peakResidentKilobytes());
-    if (sinks.video && !sinks.video->finish(error)) {
+    return true;
+}
+
+// Waits for the outputs, then prints the driver, the timing report and one line per output.
+bool finishCapture(const CaptureOptions& options, Capture& capture, double wallSeconds,
+                   std::string& error) {
+    if (capture.sinks.pngs && !capture.sinks.pngs->finish(error)) {
+        return false;
+    }
+    if (capture.sinks.video && !capture.sinks.video->finish(error)) {
+        return false;
+    }
+    capture.report.setPeakResidentKilobytes(peakResidentKilobytes());
+    std::fputs(capture.report.summary(wallSeconds).c_str(), stdout);
+    if (capture.sinks.pngs) {
+        std::printf("wrote %lld frames to %s\n", static_cast<long long>(capture.written),
+                    options.outputDirectory.c_str());
+    }
+    if (capture.sinks.video) {
+        std::printf("wrote video %s (%lld frames, %.3f s)\n", options.videoPath.c_str(),
+                    static_cast<long long>(capture.sinks.video->framesWritten()),
+                    capture.sinks.video->seconds());
+    }
+    return true;
+}
+
+int capture(const CaptureOptions& options) {
+    std::string error;
+    const std::optional<FramePlan> plan = planFrames(options, error);
+    if (!plan) {
         return failWith(error);
     }
-    printResults(renderer, report, secondsSince(start), sinks, written, options);
+    Capture capture;
+    capture.plan = *plan;
+    capture.sinks = makeSinks(options);
+    if (!openCapture(options, capture, error)) {
+        releaseTextureTable();
+        return failWith(error);
+    }
+    std::printf("renderer %s\n", rendererName().c_str());
+    const Clock::time_point start = Clock::now();
+    seekCapture(capture);
+    const bool rendered = renderFrames(options, capture, error);
+    releaseTextureTable();
+    if (!rendered || !finishCapture(options, capture, secondsSince(start), error)) {
+        return failWith(error);
+    }
     return 0;
 }
 
@@ -286,12 +380,15 @@ int main(int argc, char** argv) {
     std::string error;
     const std::optional<CaptureOptions> options = parseCaptureOptions(arguments, error);
     if (!options) {
-        std::fprintf(stderr, "zentrox-capture: %s\n%s", error.c_str(), kCaptureUsage);
+        std::fprintf(stderr, "zentrox-capture: %s\n%s", error.c_str(), captureUsage().c_str());
         return 2;
     }
     if (options->showHelp) {
-        std::fputs(kCaptureUsage, stdout);
+        std::fputs(captureUsage().c_str(), stdout);
         return 0;
     }
-    return options->checkOnly ? checkTree(*options) : capture(*options);
+    if (options->checkOnly) {
+        return checkTree(*options);
+    }
+    return options->joinPath.empty() ? capture(*options) : joinCapture(*options);
 }

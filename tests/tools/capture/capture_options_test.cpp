@@ -14,89 +14,110 @@ std::optional<CaptureOptions> parse(std::vector<std::string> arguments,
     return options;
 }
 
-TEST(CaptureOptions, DefaultsCoverTheWholeDemoAtSixtyFrames) {
+TEST(CaptureOptions, DefaultsCoverTheWholeDemoAtSixtyFramesInOneSpan) {
     const std::optional<CaptureOptions> options = parse({});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->framesPerSecond, 60.0);
     EXPECT_EQ(options->from, 0.0);
     EXPECT_EQ(options->to, 190.0);
-    EXPECT_EQ(frameCount(*options), 11400);
-    EXPECT_EQ(frameTime(*options, 0), 0.0f);
-    EXPECT_LT(frameTime(*options, 11399), 190.0f);
+    EXPECT_EQ(options->spanIndex, 1);
+    EXPECT_EQ(options->spanCount, 1);
+    EXPECT_FALSE(options->lossless);
+    EXPECT_TRUE(options->videoPath.empty());
+    EXPECT_TRUE(options->joinPath.empty());
 }
 
-TEST(CaptureOptions, FrameTimesAreExactFromTheStart) {
-    const std::optional<CaptureOptions> options =
-        parse({"--from", "10", "--to", "11", "--fps", "4", "--seed", "42", "--out", "frames"});
+TEST(CaptureOptions, EveryOptionSetsItsField) {
+    const std::optional<CaptureOptions> options = parse(
+        {"--from", "10", "--to", "11", "--fps", "4", "--seed", "42", "--out", "frames", "--data",
+         "tree", "--span", "3/7", "--video", "my clip.mkv", "--lossless", "--profile"});
     ASSERT_TRUE(options);
-    EXPECT_EQ(frameCount(*options), 4);
-    EXPECT_EQ(frameTime(*options, 0), 10.0f);
-    EXPECT_EQ(frameTime(*options, 3), 10.75f);
+    EXPECT_EQ(options->from, 10.0);
+    EXPECT_EQ(options->to, 11.0);
+    EXPECT_EQ(options->framesPerSecond, 4.0);
     EXPECT_EQ(options->seed, 42u);
     EXPECT_EQ(options->outputDirectory, "frames");
-}
-
-TEST(CaptureOptions, AtRendersOneFrameAtThatTime) {
-    const std::optional<CaptureOptions> options = parse({"--at", "5", "--data", "tree"});
-    ASSERT_TRUE(options);
-    EXPECT_EQ(frameCount(*options), 1);
-    EXPECT_EQ(frameTime(*options, 0), 5.0f);
     EXPECT_EQ(options->dataDirectory, "tree");
-}
-
-TEST(CaptureOptions, VideoTakesAnyFileNameAlongsideOtherOutputs) {
-    const std::optional<CaptureOptions> options =
-        parse({"--video", "my clip.mkv", "--out", "frames", "--at", "3"});
-    ASSERT_TRUE(options);
+    EXPECT_EQ(options->spanIndex, 3);
+    EXPECT_EQ(options->spanCount, 7);
     EXPECT_EQ(options->videoPath, "my clip.mkv");
-    EXPECT_EQ(options->outputDirectory, "frames");
-    EXPECT_EQ(frameCount(*options), 1);
-    EXPECT_TRUE(parse({})->videoPath.empty());
+    EXPECT_TRUE(options->lossless);
+    EXPECT_TRUE(options->profile);
 }
 
-TEST(CaptureOptions, FramesStopAtTheDemosEnd) {
-    // The demo presents nothing from 190 s on, and a video's sound is cut for the frames it has.
-    const std::optional<CaptureOptions> options =
-        parse({"--from", "189", "--to", "200", "--fps", "10"});
+TEST(CaptureOptions, AtIsOneFrameAtThatTime) {
+    const std::optional<CaptureOptions> options = parse({"--at", "5"});
     ASSERT_TRUE(options);
-    const int64_t count = frameCount(*options);
-    EXPECT_EQ(count, 10);
-    EXPECT_LT(frameTime(*options, count - 1), 190.0f);
+    EXPECT_TRUE(options->singleFrame);
+    EXPECT_EQ(options->from, 5.0);
 }
 
-TEST(CaptureOptions, NoFrameLandsAtTheExclusiveEnd) {
+TEST(CaptureOptions, JoinTakesTheSpanVideosInOrder) {
     const std::optional<CaptureOptions> options =
-        parse({"--from", "0.1", "--to", "0.4", "--fps", "10"});
+        parse({"--join", "whole.mp4", "--from", "20", "a.mp4", "--to", "50", "b.mp4"});
     ASSERT_TRUE(options);
-    const int64_t count = frameCount(*options);
-    EXPECT_EQ(count, 3);
-    EXPECT_LT(frameTime(*options, count - 1), 0.4f);
+    EXPECT_EQ(options->joinPath, "whole.mp4");
+    EXPECT_EQ(options->spanVideos, (std::vector<std::string>{"a.mp4", "b.mp4"}));
+    EXPECT_EQ(options->to, 50.0);
 }
 
-TEST(CaptureOptions, RefusesBadValuesWithAReason) {
+TEST(CaptureOptions, HelpAndCheckAreFlags) {
+    EXPECT_TRUE(parse({"--help"})->showHelp);
+    EXPECT_TRUE(parse({"-h"})->showHelp);
+    EXPECT_TRUE(parse({"--check"})->checkOnly);
+}
+
+TEST(CaptureOptions, TheHelpListsEveryOptionOnce) {
+    const std::string usage = captureUsage();
+    for (const char* name :
+         {"--data", "--fps", "--from", "--to", "--at", "--span", "--out", "--video", "--lossless",
+          "--join", "--seed", "--profile", "--check", "--help"}) {
+        const std::string entry = std::string("\n  ") + name + " ";
+        const size_t at = usage.find(entry);
+        EXPECT_NE(at, std::string::npos) << name;
+        EXPECT_EQ(usage.find(entry, at + 1), std::string::npos) << name;
+    }
+}
+
+TEST(CaptureOptions, RefusesBadValuesAndConflictsWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
         {"--fps", "0"},
         {"--fps", "-3"},
         {"--fps", "abc"},
         {"--fps", "nan"},
+        {"--fps", "inf"},
         {"--fps", "60x"},
+        {"--fps", "20000"},
         {"--from", "-1"},
+        {"--from", "1e300"},
         {"--from", "20", "--to", "10"},
         {"--at", "5", "--from", "1"},
         {"--at", "190"},
         {"--seed", "-1"},
         {"--seed", "99999999999"},
+        {"--seed", "1.5"},
+        {"--span", "0/4"},
+        {"--span", "5/4"},
+        {"--span", "1/0"},
+        {"--span", "2"},
+        {"--span", "-1/4"},
+        {"--span", "1/4x"},
         {"--out"},
+        {"--out", ""},
         {"--video"},
         {"--video", ""},
+        {"--lossless"},
         {"--at", "1", "--video"},
         {"--speed", "2"},
         {"frames"},
         {"--at", ""},
+        {"--join", "out.mp4"},
+        {"--join", "out.mp4", "--video", "x.mp4", "a.mp4"},
+        {"--join", "out.mp4", "--span", "1/2", "a.mp4"},
     };
     for (const std::vector<std::string>& arguments : bad) {
         std::string error;
-        EXPECT_FALSE(parse(arguments, &error)) << arguments[0];
+        EXPECT_FALSE(parse(arguments, &error)) << arguments[0] << " " << arguments.size();
         EXPECT_FALSE(error.empty()) << arguments[0];
     }
 }

@@ -57,10 +57,11 @@ TEST_F(FrameWriterTest, WritesTheRenderedFrameTopRowFirst) {
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
 
-    FrameWriter writer(directory.string());
+    FrameWriter writer(directory.string(), 2);
     std::string error;
     ASSERT_TRUE(writer.prepare(error)) << error;
     ASSERT_TRUE(writer.write(7, context().readPixels(), 800, 600, error)) << error;
+    ASSERT_TRUE(writer.finish(error)) << error;
     EXPECT_EQ(std::filesystem::path(writer.framePath(7)).filename(), "frame_000007.png");
 
     const DecodedPng png = readPng(writer.framePath(7));
@@ -81,10 +82,48 @@ TEST_F(FrameWriterTest, ReportsAnOutputThatIsAFile) {
         std::FILE* f = std::fopen(file.c_str(), "w");
         std::fclose(f);
     }
-    FrameWriter writer(file.string());
+    FrameWriter writer(file.string(), 1);
     std::string error;
     EXPECT_FALSE(writer.prepare(error));
     EXPECT_NE(error.find("taken"), std::string::npos) << error;
+}
+
+TEST_F(FrameWriterTest, WorkersWriteEveryQueuedFrameWholeUnderItsOwnName) {
+    FrameWriter writer(directory.string(), 3);
+    std::string error;
+    ASSERT_TRUE(writer.prepare(error)) << error;
+    constexpr int32_t kFrames = 24;
+    for (int32_t i = 0; i < kFrames; ++i) {
+        std::vector<uint8_t> rgb(64 * 48 * 3, static_cast<uint8_t>(i * 10));
+        ASSERT_TRUE(writer.write(100 + i, std::move(rgb), 64, 48, error)) << error;
+    }
+    ASSERT_TRUE(writer.finish(error)) << error;
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        EXPECT_EQ(entry.path().filename().string().rfind("frame_", 0), 0u) << entry.path();
+        ++files;
+    }
+    EXPECT_EQ(files, static_cast<size_t>(kFrames));  // and no partial file left behind
+    for (int32_t i = 0; i < kFrames; ++i) {
+        const DecodedPng png = readPng(writer.framePath(100 + i));
+        ASSERT_TRUE(png.ok) << i;
+        EXPECT_EQ(png.rgb[0], i * 10) << i;
+        EXPECT_EQ(png.rgb.back(), i * 10) << i;
+    }
+}
+
+TEST_F(FrameWriterTest, AFailedFrameIsReportedByTheNextWriteAndTheFinish) {
+    FrameWriter writer(directory.string(), 1);
+    std::string error;
+    ASSERT_TRUE(writer.prepare(error)) << error;
+    std::filesystem::remove_all(directory);  // the folder vanishes under the capture
+    bool refused = false;
+    for (int32_t i = 0; i < 8 && !refused; ++i) {
+        refused = !writer.write(i, std::vector<uint8_t>(4 * 4 * 3, 0), 4, 4, error);
+    }
+    std::string last;
+    EXPECT_FALSE(writer.finish(last));
+    EXPECT_NE(last.find("frame_000000.png"), std::string::npos) << last;
 }
 
 TEST_F(FrameWriterTest, ReportsAnUnwritableFile) {

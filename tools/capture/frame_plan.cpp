@@ -1,0 +1,90 @@
+#include "tools/capture/frame_plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/timeline.h"
+
+namespace {
+
+// The grid index of `from`, or -1 when it lies between grid frames.
+int64_t gridIndexOf(double from, double framesPerSecond) {
+    const double frames = from * framesPerSecond;
+    const double nearest = std::round(frames);
+    return std::fabs(frames - nearest) <= 1e-6 ? static_cast<int64_t>(nearest) : -1;
+}
+
+// Frames of the range before `end` and before the demo's end, which presents no frame from
+// kDemoEnd on; rounding never lets a frame land at or after the end.
+int64_t framesBefore(const FramePlan& plan, double to) {
+    const double end = std::min(to, static_cast<double>(kDemoEnd));
+    int64_t count =
+        static_cast<int64_t>(std::ceil((end - plan.from) * plan.framesPerSecond - 1e-9));
+    count = std::max<int64_t>(count, 0);
+    while (count > 0 && frameTime(plan, count - 1) >= static_cast<float>(end)) {
+        --count;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::optional<FramePlan> planFrames(const CaptureOptions& options, std::string& error) {
+    FramePlan plan = {};
+    plan.framesPerSecond = options.framesPerSecond;
+    plan.from = options.from;
+    plan.gridStart = gridIndexOf(options.from, options.framesPerSecond);
+    plan.rangeFrames = options.singleFrame ? 1 : framesBefore(plan, options.to);
+    const SpanBounds span = spanBounds(plan.rangeFrames, options.spanIndex, options.spanCount);
+    plan.first = span.first;
+    plan.count = span.count;
+    if (plan.count == 0) {
+        error = "span " + std::to_string(options.spanIndex) + "/" +
+                std::to_string(options.spanCount) + " holds no frame: the range has " +
+                std::to_string(plan.rangeFrames) + " frames";
+        return std::nullopt;
+    }
+    return plan;
+}
+
+float gridTime(int64_t index, double framesPerSecond) {
+    return static_cast<float>(static_cast<double>(index) / framesPerSecond);
+}
+
+float frameTime(const FramePlan& plan, int64_t index) {
+    if (plan.gridStart >= 0) {
+        return gridTime(plan.gridStart + index, plan.framesPerSecond);
+    }
+    return static_cast<float>(plan.from + static_cast<double>(index) / plan.framesPerSecond);
+}
+
+float frameDuration(const FramePlan& plan) {
+    return static_cast<float>(1.0 / plan.framesPerSecond);
+}
+
+SpanBounds spanBounds(int64_t frames, int64_t index, int64_t count) {
+    // NOTE: frames * index stays far below 2^63: at most 1.9 million frames and a million spans.
+    const int64_t first = frames * (index - 1) / count;
+    const int64_t end = frames * index / count;
+    return {first, end - first};
+}
+
+std::vector<float> timesBefore(const FramePlan& plan) {
+    std::vector<float> times;
+    int64_t gridFrames = plan.gridStart;
+    if (gridFrames < 0) {
+        gridFrames = static_cast<int64_t>(std::ceil(plan.from * plan.framesPerSecond));
+        while (gridFrames > 0 &&
+               static_cast<double>(gridFrames - 1) / plan.framesPerSecond >= plan.from) {
+            --gridFrames;
+        }
+    }
+    times.reserve(static_cast<size_t>(gridFrames + plan.first));
+    for (int64_t m = 0; m < gridFrames; ++m) {
+        times.push_back(gridTime(m, plan.framesPerSecond));
+    }
+    for (int64_t n = 0; n < plan.first; ++n) {
+        times.push_back(frameTime(plan, n));
+    }
+    return times;
+}

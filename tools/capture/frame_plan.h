@@ -1,0 +1,47 @@
+#pragma once
+// Which frames a capture renders, and at which demo times. The whole run's frames lie on a grid
+// of the frame rate: grid frame m at m / fps seconds. A range whose --from lies on the grid (a
+// whole number of frames from 0, within a millionth of a frame) renders grid frames, so each is
+// byte-identical to the same frame of a capture from 0. A range that starts off the grid renders
+// from + n / fps and starts with the state of the grid frames before `from`.
+// A span is the K-th of N contiguous shares of the range's frames: frames
+// [floor((K-1) F / N), floor(K F / N)) of F, so the N spans hold every frame exactly once.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/capture/capture_options.h"
+
+struct FramePlan {
+    double framesPerSecond;
+    double from;          // seconds
+    int64_t gridStart;    // grid index of the range's frame 0; -1 when `from` is off the grid
+    int64_t rangeFrames;  // frames of the whole --from/--to range
+    int64_t first;        // the span's first frame, counted from the range's frame 0
+    int64_t count;        // frames of the span
+};
+
+// The plan of the options, or nullopt with the reason in `error` when the span holds no frame.
+std::optional<FramePlan> planFrames(const CaptureOptions& options, std::string& error);
+
+// Demo time of frame `index` of the range, seconds.
+float frameTime(const FramePlan& plan, int64_t index);
+
+// Demo time of grid frame `index`, seconds.
+float gridTime(int64_t index, double framesPerSecond);
+
+// The duration of every frame, seconds: 1 / fps.
+float frameDuration(const FramePlan& plan);
+
+// The first frame and the frame count of span `index` (1..count) of `frames` frames.
+struct SpanBounds {
+    int64_t first;
+    int64_t count;
+};
+SpanBounds spanBounds(int64_t frames, int64_t index, int64_t count);
+
+// The times of every frame a run from 0 plays before the span's first frame: the grid frames
+// before `from`, then the range's frames before the span. Seeking plays these without drawing.
+std::vector<float> timesBefore(const FramePlan& plan);
