@@ -15,6 +15,8 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   # music: decoding, spectrum, the generator's encoder, video capture
   libmpg123-dev libkissfft-dev libmp3lame-dev ffmpeg sox
+  # the capture farm: GNU parallel runs the spans, rsync brings back remote results
+  parallel rsync
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils libx11-dev file time valgrind
