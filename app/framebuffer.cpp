@@ -5,24 +5,6 @@
 
 #include "render/gl.h"
 
-Rectangle letterbox(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth,
-                    int32_t targetHeight) {
-    if (sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 || targetHeight <= 0) {
-        return {0, 0, 0, 0};
-    }
-    // Compare the two aspect ratios in integers to avoid rounding a perfect fit away.
-    const int64_t wide = int64_t{targetWidth} * sourceHeight;
-    const int64_t tall = int64_t{targetHeight} * sourceWidth;
-    int32_t width = targetWidth;
-    int32_t height = targetHeight;
-    if (wide > tall) {
-        width = static_cast<int32_t>(int64_t{targetHeight} * sourceWidth / sourceHeight);
-    } else if (wide < tall) {
-        height = static_cast<int32_t>(int64_t{targetWidth} * sourceHeight / sourceWidth);
-    }
-    return {(targetWidth - width) / 2, (targetHeight - height) / 2, width, height};
-}
-
 bool Framebuffer::create(int32_t width, int32_t height) {
     destroy();
     glGenRenderbuffers(1, &colourBuffer);

@@ -1,26 +1,17 @@
 #pragma once
-// The demo's fixed 800x600 drawing surface: a framebuffer object with an RGB colour buffer
-// (no alpha, so copied scene pictures read as opaque) and 24-bit depth with 8-bit stencil.
-// While it is bound every clear, draw and framebuffer copy of the demo works on this picture,
-// whatever the size of the window that finally shows it.
+// The demo's drawing surface: a framebuffer object with an RGB colour buffer (no alpha, so
+// copied scene pictures read as opaque) and 24-bit depth with 8-bit stencil, 800x600 unless
+// the picture is drawn at another size. While it is bound every clear, draw and framebuffer
+// copy of the demo works on this picture, whatever the size of the window that finally shows
+// it.
 
 #include <cstdint>
 #include <vector>
 
-constexpr int32_t kScreenWidth = 800;   // pixels
-constexpr int32_t kScreenHeight = 600;  // pixels
+#include "base/picture.h"
 
-struct Rectangle {
-    int32_t x;
-    int32_t y;
-    int32_t width;
-    int32_t height;
-};
-
-// The largest area of a target size that shows a source size with its aspect ratio kept,
-// centred, so that black bars fill the rest.
-Rectangle letterbox(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWidth,
-                    int32_t targetHeight);
+constexpr int32_t kScreenWidth = kPictureWidth;    // pixels
+constexpr int32_t kScreenHeight = kPictureHeight;  // pixels
 
 class Framebuffer {
 public:

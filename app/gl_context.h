@@ -1,7 +1,8 @@
 #pragma once
 // The demo's OpenGL context on its window: a double-buffered RGBA compatibility context and the
-// fixed 800x600 surface that every frame is drawn into. swap shows the surface in the window,
-// scaled to fit with its aspect ratio kept and black bars around it.
+// surface that every frame is drawn into, 800x600 unless the picture is drawn at the display's
+// own size. swap shows the surface in the window, scaled to fit with its aspect ratio kept and
+// black bars around it.
 
 #include <cstdint>
 
@@ -16,8 +17,10 @@ public:
     GLContext& operator=(const GLContext&) = delete;
 
     // depthBits is a request: when refused, 24 and then 16 bits are tried. Also makes the
-    // context current and binds the surface. False when no context could be made.
-    bool create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits);
+    // context current and binds a surface of the given size. False when no context could be
+    // made.
+    bool create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits,
+                int32_t surfaceWidth = kScreenWidth, int32_t surfaceHeight = kScreenHeight);
     void makeCurrent();
     // Finishes the frame, draws the surface into the window and presents it.
     void swap();

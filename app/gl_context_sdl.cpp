@@ -32,7 +32,8 @@ SDL_GLContext createContext(SDL_Window* window, int32_t colorBits, int32_t depth
 
 }  // namespace
 
-bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits) {
+bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits,
+                       int32_t surfaceWidth, int32_t surfaceHeight) {
     if (window.nativeHandle() == nullptr) {
         return false;
     }
@@ -42,7 +43,7 @@ bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int
     }
     owner = &window;
     makeCurrent();
-    if (!frame.create(kScreenWidth, kScreenHeight)) {
+    if (!frame.create(surfaceWidth, surfaceHeight)) {
         destroy();
         return false;
     }

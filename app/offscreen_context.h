@@ -1,9 +1,10 @@
 #pragma once
 // An OpenGL compatibility context with no display at all (Mesa's surfaceless EGL platform) and
-// the same fixed 800x600 surface the demo draws into, so that frames can be rendered and read
-// back anywhere: by the capture tool and by the render tests.
+// a surface like the one the demo draws into, 800x600 unless asked otherwise, so that frames
+// can be rendered and read back anywhere: by the capture tool and by the render tests.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/framebuffer.h"
@@ -16,7 +17,7 @@ public:
     ~OffscreenContext();
 
     // Makes the context current and binds the surface. False, with a reason in error(), when
-    // EGL or the driver refuses.
+    // EGL or the driver refuses, also a surface larger than the driver draws.
     bool create(int32_t width = kScreenWidth, int32_t height = kScreenHeight);
     void makeCurrent();
     // Finishes the frame; there is nothing to present.
@@ -26,13 +27,13 @@ public:
     Framebuffer& surface() { return frame; }
     // The surface's pixels, RGB, top row first.
     std::vector<uint8_t> readPixels() const { return frame.readPixels(); }
-    const char* error() const { return failure; }
+    const char* error() const { return failure.c_str(); }
 
 private:
-    bool fail(const char* reason);
+    bool fail(std::string reason);
 
     void* display = nullptr;  // EGLDisplay
     void* context = nullptr;  // EGLContext
     Framebuffer frame;
-    const char* failure = "";
+    std::string failure;
 };

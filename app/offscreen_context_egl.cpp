@@ -1,5 +1,7 @@
 #include <epoxy/egl.h>
 
+#include <string>
+
 #include "app/offscreen_context.h"
 #include "render/gl.h"
 
@@ -7,8 +9,8 @@ OffscreenContext::~OffscreenContext() {
     destroy();
 }
 
-bool OffscreenContext::fail(const char* reason) {
-    failure = reason;
+bool OffscreenContext::fail(std::string reason) {
+    failure = std::move(reason);
     destroy();
     return false;
 }
@@ -43,8 +45,15 @@ bool OffscreenContext::create(int32_t width, int32_t height) {
     if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) != EGL_TRUE) {
         return fail("cannot make the context current without a surface");
     }
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (width > largest || height > largest) {
+        return fail("the driver draws at most " + std::to_string(largest) + " pixels a side, not " +
+                    std::to_string(width) + "x" + std::to_string(height));
+    }
     if (!frame.create(width, height)) {
-        return fail("the driver refuses the framebuffer object");
+        return fail("the driver refuses a framebuffer of " + std::to_string(width) + "x" +
+                    std::to_string(height));
     }
     frame.bind();
     return true;

@@ -1,5 +1,6 @@
 #include "app/timeline.h"
 
+#include "base/picture.h"
 #include "app/effect.h"
 #include "app/projection.h"
 #include "app/scene_registry.h"
@@ -43,7 +44,8 @@ Effect* sceneOf(const SceneRow& row) {
 void runSceneRow(const SceneRow& row, float t, float dt) {
     // The scene's own projection set-up applies the viewport; the clear covers the whole
     // frame.
-    viewport = {0, 0, kRenderTargetSize, kRenderTargetSize};
+    const int32_t side = pictureLayout().targetSide;
+    viewport = {0, 0, side, side};
     clearFrame();
     if (Effect* scene = sceneOf(row)) {
         scene->render(t - row.localTimeOffset, dt);
@@ -99,7 +101,8 @@ void advanceComposePass(float t) {
 }
 
 void runComposeStep(const ComposeStep& step, float t) {
-    viewport = {0, 0, 800, 600};
+    const Rectangle& area = pictureLayout().area;
+    viewport = {area.x, area.y, area.width, area.height};
     clearFrame();
     const Texture& from = textureEntry(step.from);
     switch (step.action) {

@@ -5,6 +5,7 @@
 //   area into the scene's render target;
 // - the compose pass clears the 800x600 frame for every open step and draws it; the last open
 //   step of a frame alone decides the picture.
+// At another picture size both areas scale with it (base/picture.h).
 // All windows are open intervals in single-precision seconds of demo time.
 
 #include <array>

@@ -1,7 +1,8 @@
 #pragma once
 // The program's only window: full screen on the desktop, cursor hidden while it exists, and a
-// message pump that never blocks. Messages reach the object through handleMessage, which a
-// derived window overrides; this base class handles none of them.
+// message pump that never blocks; or, when asked before create, an ordinary resizable window.
+// Messages reach the object through handleMessage, which a derived window overrides; this base
+// class handles none of them.
 
 #include <cstdint>
 
@@ -33,8 +34,11 @@ public:
     virtual ~Window() = default;
 
     // Opens a full-screen window on the desktop at its current mode; width x height is the
-    // size it falls back to where full screen is refused. The title is only borrowed.
+    // size it falls back to where full screen is refused, and the size of a resizable one.
+    // The title is only borrowed.
     virtual bool create(int32_t width, int32_t height, const String& title);
+    // Makes the next create open a resizable window, cursor shown, instead of full screen.
+    void setResizable(bool resizable) { wantResizable = resizable; }
     virtual void destroy();
     // Hands every pending message to handleMessage and returns without waiting.
     virtual void pumpMessages();
@@ -49,4 +53,5 @@ public:
 
 private:
     SDL_Window* window = nullptr;
+    bool wantResizable = false;
 };

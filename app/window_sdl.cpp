@@ -85,20 +85,25 @@ bool Window::create(int32_t width, int32_t height, const String& title) {
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // NOTE: the window starts at the desktop's size too, so that it covers the screen even
-    // where no window manager is there to honour the full-screen request.
     SDL_Rect area = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
-    SDL_Rect desktop;
-    if (SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
-        area = desktop;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    if (!wantResizable) {
+        // NOTE: the window starts at the desktop's size too, so that it covers the screen even
+        // where no window manager is there to honour the full-screen request.
+        SDL_Rect desktop;
+        if (SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+            area = desktop;
+        }
+        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    window = SDL_CreateWindow(title.c_str(), area.x, area.y, area.w, area.h,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    window = SDL_CreateWindow(title.c_str(), area.x, area.y, area.w, area.h, flags);
     if (window == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    SDL_ShowCursor(SDL_DISABLE);
+    if (!wantResizable) {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
     SDL_RaiseWindow(window);
     return true;
 }

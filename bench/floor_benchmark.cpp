@@ -9,6 +9,7 @@
 #include <array>
 
 #include "app/projection.h"
+#include "base/picture.h"
 #include "bench/bench_context.h"
 #include "render/compositing.h"
 #include "render/gl.h"
@@ -55,7 +56,7 @@ void clearFrame(GLbitfield buffers) {
 }
 
 void drawTargetPasses(const SpanFloor& floor, Texture& target, const Texture& picture) {
-    viewport = {0, 0, kRenderTargetSize, kRenderTargetSize};
+    viewport = {0, 0, kSceneTargetSide, kSceneTargetSide};
     repeat(floor.targetQuads, [&] { drawFullScreenQuad(picture); });
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

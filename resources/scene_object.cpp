@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/kernel_profile.h"
+#include "base/picture.h"
 #include "render/gl.h"
 #include "resources/config_file.h"
 
@@ -226,6 +227,7 @@ void SceneObject::drawWireframe(float alpha) const {
     glDepthMask(GL_FALSE);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glLineWidth(pictureLayout().scale);  // one pixel at 600 lines, as wide again at any size
     glColor4f(1.0f, 1.0f, 1.0f, alpha);
     drawGeometry();
     glPopAttrib();

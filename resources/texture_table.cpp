@@ -1,5 +1,6 @@
 #include "resources/texture_table.h"
 
+#include "base/picture.h"
 #include "render/gl.h"
 
 namespace {
@@ -33,7 +34,7 @@ void loadTextureTable() {
     }
     for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
         Texture& target = textureEntry(number);
-        target.create(kRenderTargetSize, kRenderTargetSize, 4);
+        target.create(pictureLayout().targetSide, pictureLayout().targetSide, 4);
         target.upload(0, GL_RGBA);
         target.releasePixels();
     }

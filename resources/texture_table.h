@@ -1,7 +1,8 @@
 #pragma once
 // The program's texture table, filled once at start-up after the GL context exists: entries
-// 1..16 are the pictures of the data tree (mipmapped), 17..21 the blank 512x512 RGBA render
-// targets that the scenes are rendered into. Entries are referred to by number.
+// 1..16 are the pictures of the data tree (mipmapped), 17..21 the blank square RGBA render
+// targets that the scenes are rendered into, 512x512 at the picture's size as made, larger as
+// the picture is (base/picture.h). Entries are referred to by number.
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,6 @@
 
 constexpr int32_t kImageTextureCount = 16;
 constexpr int32_t kTextureCount = 21;
-constexpr int32_t kRenderTargetSize = 512;  // pixels, square
 
 // Render-target entry numbers.
 constexpr int32_t kBlurTarget = 17;
@@ -25,7 +25,8 @@ extern const std::array<const char*, kImageTextureCount> kTextureFiles;
 // Entry `number`, 1..21.
 Texture& textureEntry(int32_t number);
 
-// Loads and uploads the pictures, then creates the render targets.
+// Loads and uploads the pictures, then creates the render targets at the picture layout's
+// target side.
 void loadTextureTable();
 // Deletes every GL texture of the table while the context is still current.
 void releaseTextureTable();

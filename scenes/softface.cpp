@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/kernel_profile.h"
+#include "base/picture.h"
 #include "app/projection.h"
 #include "render/compositing.h"
 #include "render/cube_arms.h"
@@ -131,6 +132,7 @@ void ESoftface::advance(float t, float) {
 }
 
 void ESoftface::drawVertexCubes() const {
+    const float lineWidth = pictureLayout().scale;  // one pixel at 600 lines
     for (const MeshPart& part : workMesh.parts) {
         for (const MeshVertex& v : part.vertices) {
             const Vector3 p = {v.x, v.y, v.z};
@@ -148,6 +150,7 @@ void ESoftface::drawVertexCubes() const {
             drawCube(kVertexCube, p);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
             glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            glLineWidth(lineWidth);
             glColor4f(0.8f, 0.8f, 0.8f, 0.2f);
             drawCube(kVertexCube, p);
             glPopAttrib();

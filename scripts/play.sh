@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zentrox and plays the demo from its data tree.
+# Installs what is missing, builds Zentrox and plays the demo from its data tree; options go
+# to the demo (zentrox --help).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,4 +11,4 @@ build=${ZENTROX_BUILD_DIR:-$root/build}
 data=$build/data
 mkdir -p "$data"
 cd "$data"
-exec "$build/zentrox"
+exec "$build/zentrox" "$@"

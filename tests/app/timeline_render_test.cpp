@@ -6,6 +6,7 @@
 
 #include "app/effect.h"
 #include "app/scene_registry.h"
+#include "base/picture.h"
 #include "render/compositing.h"
 #include "render/gl.h"
 #include "resources/texture_table.h"
@@ -51,7 +52,7 @@ protected:
             sceneRegistry.append(scene);
         }
         for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
-            textureEntry(number).create(kRenderTargetSize, kRenderTargetSize, 4);
+            textureEntry(number).create(kSceneTargetSide, kSceneTargetSide, 4);
             textureEntry(number).upload(0, GL_RGBA);
         }
     }

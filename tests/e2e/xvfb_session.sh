@@ -2,25 +2,26 @@
 # helpers to start the demo in a data tree and to wait for it to end. The caller sets `work`
 # (a scratch folder) and `demo` (the program) and defines fail().
 
-# A free display number.
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-  display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
+# A private Xvfb display; the server picks a free number itself (-displayfd), so tests that
+# run at the same time never race for one.
 # NOTE: -noreset, or the server resets each time its last client leaves (xdpyinfo below, each
 # demo run), refusing connections for a moment; a demo started then finds no display.
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 demo_pid=""
 trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 
-# Starts the demo in the data tree $1 (default $work/data); sets demo_pid and window.
+# Starts the demo in the data tree $1 (default $work/data) with the options after it; sets
+# demo_pid and window.
 start_demo() {
   local tree=${1:-$work/data}
-  (cd "$tree" && exec "$demo") >"$work/demo.log" 2>&1 &
+  shift || true
+  (cd "$tree" && exec "$demo" "$@") >"$work/demo.log" 2>&1 &
   demo_pid=$!
   window=""
   for _ in $(seq 300); do

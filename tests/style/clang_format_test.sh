@@ -4,7 +4,7 @@ set -uo pipefail
 
 root=$1
 cd "$root" || exit 1
-mapfile -t sources < <(find app bench render resources scenes tests tools \
+mapfile -t sources < <(find app base bench render resources scenes tests tools \
   -path tests/fuzz/corpus -prune -o -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print)
 [ "${#sources[@]}" -gt 100 ] || { echo "FAIL: only ${#sources[@]} sources found" >&2; exit 1; }
 if ! clang-format --dry-run --Werror "${sources[@]}" 2>"${TMPDIR:-/tmp}/format.$$"; then

@@ -12,6 +12,8 @@ namespace {
 constexpr double kMaxFramesPerSecond = 10000.0;
 constexpr double kMaxSeconds = 100000.0;
 constexpr int64_t kMaxSpans = 1000000;
+constexpr uint64_t kMaxSide = 16384;  // pixels; the driver may allow less, checked when it opens
+constexpr uint64_t kMaxShutter = 64;
 
 bool parseNumber(const std::string& text, double& value) {
     if (text.empty()) {
@@ -75,6 +77,30 @@ bool setSpan(CaptureOptions& options, const std::string& text, std::string& erro
     return true;
 }
 
+bool setSize(CaptureOptions& options, const std::string& text, std::string& error) {
+    const size_t cross = text.find('x');
+    uint64_t width = 0;
+    uint64_t height = 0;
+    if (cross == std::string::npos || !parseWhole(text.substr(0, cross), kMaxSide, width) ||
+        !parseWhole(text.substr(cross + 1), kMaxSide, height) || width < 4 || height < 3) {
+        error = "--size needs WIDTHxHEIGHT, from 4x3 to 16384x16384 pixels, not '" + text + "'";
+        return false;
+    }
+    options.width = static_cast<int32_t>(width);
+    options.height = static_cast<int32_t>(height);
+    return true;
+}
+
+bool setShutter(CaptureOptions& options, const std::string& text, std::string& error) {
+    uint64_t count = 0;
+    if (!parseWhole(text, kMaxShutter, count) || count == 0) {
+        error = "--shutter needs a whole number of sub-frames from 1 to 64, not '" + text + "'";
+        return false;
+    }
+    options.shutter = static_cast<int32_t>(count);
+    return true;
+}
+
 bool setSeed(CaptureOptions& options, const std::string& text, std::string& error) {
     uint64_t value = 0;
     if (!parseWhole(text, UINT32_MAX, value)) {
@@ -123,6 +149,11 @@ const OptionSpec kOptions[] = {
     {"--span", "K/N", "render only the K-th of N equal, contiguous spans of the frames (1 <= K\n"
                       "<= N); together the N spans hold every frame once. A span's video has\n"
                       "no sound: join the spans with --join", setSpan},
+    {"--size", "WxH", "pixels of every frame (default 800x600); the 4:3 picture is the largest\n"
+                      "that fits, centred, with black bars, and is drawn at that size", setSize},
+    {"--shutter", "N", "motion blur: each frame is the average, in linear light, of N frames\n"
+                       "spread evenly over its time, as a capture at N times --fps renders them",
+     setShutter},
     {"--out", "DIR", "write frames there as frame_000000.png, ..., numbered from --from",
      [](CaptureOptions& o, const std::string& v, std::string& e) {
          return setPath("--out", v, o.outputDirectory, e); }},
@@ -148,6 +179,8 @@ const OptionSpec kOptions[] = {
      [](CaptureOptions& o, const std::string&, std::string&) { return o.checkOnly = true; }},
     {"--help", nullptr, "show this text",
      [](CaptureOptions& o, const std::string&, std::string&) { return o.showHelp = true; }},
+    {"--version", nullptr, "show the version",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.showVersion = true; }},
 };
 // clang-format on
 
@@ -183,6 +216,9 @@ std::string conflicts(const CaptureOptions& options, const std::vector<std::stri
     }
     if (options.lossless && options.videoPath.empty()) {
         return "--lossless needs --video";
+    }
+    if (options.framesPerSecond * options.shutter > kMaxFramesPerSecond) {
+        return "--fps times --shutter must be at most 10000 frames a second";
     }
     if (!options.joinPath.empty()) {
         if (!options.videoPath.empty() || !options.outputDirectory.empty() ||

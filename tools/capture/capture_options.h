@@ -16,6 +16,9 @@ struct CaptureOptions {
     bool singleFrame = false;  // --at: exactly one frame, at `from`
     int64_t spanIndex = 1;     // --span K/N: the K-th (1..N) of N spans of the range
     int64_t spanCount = 1;
+    int32_t width = 800;  // --size: pixels of every frame
+    int32_t height = 600;
+    int32_t shutter = 1;                  // --shutter: sub-frames averaged into each frame
     std::string outputDirectory;          // empty: write no PNG files
     std::string videoPath;                // empty: write no video
     bool lossless = false;                // --lossless: the video's pictures exactly as rendered
@@ -23,6 +26,7 @@ struct CaptureOptions {
     std::vector<std::string> spanVideos;  // the span videos to join, in order
     uint32_t seed = 1;
     bool showHelp = false;
+    bool showVersion = false;
     bool checkOnly = false;  // --check: list the data tree's files and what became of it
     bool profile = false;    // --profile: finish GL work around each step, time the kernels
 };

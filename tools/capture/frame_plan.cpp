@@ -14,14 +14,22 @@ int64_t gridIndexOf(double from, double framesPerSecond) {
     return std::fabs(frames - nearest) <= 1e-6 ? static_cast<int64_t>(nearest) : -1;
 }
 
-// Frames of the range before `end` and before the demo's end, which presents no frame from
-// kDemoEnd on; rounding never lets a frame land at or after the end.
+double subFramesPerSecond(const FramePlan& plan) {
+    return plan.framesPerSecond * plan.shutter;
+}
+
+// Frames of the range that start before `to` and end before the demo's end, which presents
+// no frame from kDemoEnd on; rounding never lets a frame land at or after either.
 int64_t framesBefore(const FramePlan& plan, double to) {
     const double end = std::min(to, static_cast<double>(kDemoEnd));
     int64_t count =
         static_cast<int64_t>(std::ceil((end - plan.from) * plan.framesPerSecond - 1e-9));
     count = std::max<int64_t>(count, 0);
-    while (count > 0 && frameTime(plan, count - 1) >= static_cast<float>(end)) {
+    const auto outside = [&](int64_t index) {
+        return frameTime(plan, index) >= static_cast<float>(end) ||
+               subFrameTime(plan, index, plan.shutter - 1) >= kDemoEnd;
+    };
+    while (count > 0 && outside(count - 1)) {
         --count;
     }
     return count;
@@ -32,6 +40,7 @@ int64_t framesBefore(const FramePlan& plan, double to) {
 std::optional<FramePlan> planFrames(const CaptureOptions& options, std::string& error) {
     FramePlan plan = {};
     plan.framesPerSecond = options.framesPerSecond;
+    plan.shutter = options.shutter;
     plan.from = options.from;
     plan.gridStart = gridIndexOf(options.from, options.framesPerSecond);
     plan.rangeFrames = options.singleFrame ? 1 : framesBefore(plan, options.to);
@@ -51,15 +60,20 @@ float gridTime(int64_t index, double framesPerSecond) {
     return static_cast<float>(static_cast<double>(index) / framesPerSecond);
 }
 
-float frameTime(const FramePlan& plan, int64_t index) {
+float subFrameTime(const FramePlan& plan, int64_t index, int32_t sub) {
     if (plan.gridStart >= 0) {
-        return gridTime(plan.gridStart + index, plan.framesPerSecond);
+        return gridTime((plan.gridStart + index) * plan.shutter + sub, subFramesPerSecond(plan));
     }
-    return static_cast<float>(plan.from + static_cast<double>(index) / plan.framesPerSecond);
+    const int64_t subIndex = index * plan.shutter + sub;
+    return static_cast<float>(plan.from + static_cast<double>(subIndex) / subFramesPerSecond(plan));
+}
+
+float frameTime(const FramePlan& plan, int64_t index) {
+    return subFrameTime(plan, index, 0);
 }
 
 float frameDuration(const FramePlan& plan) {
-    return static_cast<float>(1.0 / plan.framesPerSecond);
+    return static_cast<float>(1.0 / subFramesPerSecond(plan));
 }
 
 SpanBounds spanBounds(int64_t frames, int64_t index, int64_t count) {
@@ -70,21 +84,23 @@ SpanBounds spanBounds(int64_t frames, int64_t index, int64_t count) {
 }
 
 std::vector<float> timesBefore(const FramePlan& plan) {
-    std::vector<float> times;
-    int64_t gridFrames = plan.gridStart;
-    if (gridFrames < 0) {
-        gridFrames = static_cast<int64_t>(std::ceil(plan.from * plan.framesPerSecond));
-        while (gridFrames > 0 &&
-               static_cast<double>(gridFrames - 1) / plan.framesPerSecond >= plan.from) {
+    const double rate = subFramesPerSecond(plan);
+    int64_t gridFrames = plan.gridStart * plan.shutter;
+    if (plan.gridStart < 0) {
+        gridFrames = static_cast<int64_t>(std::ceil(plan.from * rate));
+        while (gridFrames > 0 && static_cast<double>(gridFrames - 1) / rate >= plan.from) {
             --gridFrames;
         }
     }
-    times.reserve(static_cast<size_t>(gridFrames + plan.first));
+    std::vector<float> times;
+    times.reserve(static_cast<size_t>(gridFrames + plan.first * plan.shutter));
     for (int64_t m = 0; m < gridFrames; ++m) {
-        times.push_back(gridTime(m, plan.framesPerSecond));
+        times.push_back(gridTime(m, rate));
     }
     for (int64_t n = 0; n < plan.first; ++n) {
-        times.push_back(frameTime(plan, n));
+        for (int32_t sub = 0; sub < plan.shutter; ++sub) {
+            times.push_back(subFrameTime(plan, n, sub));
+        }
     }
     return times;
 }

@@ -28,6 +28,8 @@
 #include "app/soundtrack.h"
 #include "app/spectrum.h"
 #include "app/timeline.h"
+#include "base/picture.h"
+#include "base/version.h"
 #include "render/gl.h"
 #include "resources/mp3_track.h"
 #include "resources/texture_table.h"
@@ -35,6 +37,7 @@
 #include "tools/capture/capture_options.h"
 #include "tools/capture/capture_report.h"
 #include "tools/capture/data_tree_check.h"
+#include "tools/capture/frame_average.h"
 #include "tools/capture/frame_plan.h"
 #include "tools/capture/frame_writer.h"
 #include "tools/capture/music_spectrum.h"
@@ -126,6 +129,8 @@ std::vector<float> musicUnder(double from, int64_t frames, double framesPerSecon
 struct FrameSinks {
     std::unique_ptr<FrameWriter> pngs;
     std::unique_ptr<VideoWriter> video;
+    int32_t width = kScreenWidth;  // pixels of every frame
+    int32_t height = kScreenHeight;
 
     bool active() const { return pngs || video; }
 
@@ -133,7 +138,7 @@ struct FrameSinks {
         if (video && !video->write(rgb, error)) {
             return false;
         }
-        return !pngs || pngs->write(index, std::move(rgb), kScreenWidth, kScreenHeight, error);
+        return !pngs || pngs->write(index, std::move(rgb), width, height, error);
     }
 };
 
@@ -141,6 +146,8 @@ struct FrameSinks {
 // the caller's folder. A span's video is video only: the join adds the music once.
 FrameSinks makeSinks(const CaptureOptions& options) {
     FrameSinks sinks;
+    sinks.width = options.width;
+    sinks.height = options.height;
     if (!options.outputDirectory.empty()) {
         const int32_t workers =
             static_cast<int32_t>(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, 8));
@@ -151,8 +158,8 @@ FrameSinks makeSinks(const CaptureOptions& options) {
         settings.path = absolutePath(options.videoPath);
         settings.ffmpeg = ffmpegPath();
         settings.framesPerSecond = options.framesPerSecond;
-        settings.width = kScreenWidth;
-        settings.height = kScreenHeight;
+        settings.width = options.width;
+        settings.height = options.height;
         settings.sound = options.spanCount == 1;
         settings.lossless = options.lossless;
         sinks.video = std::make_unique<VideoWriter>(std::move(settings));
@@ -233,7 +240,11 @@ int joinCapture(const CaptureOptions& options) {
 
 // The running capture: what opening made, and what rendering adds to.
 struct Capture {
+    explicit Capture(const FramePlan& plan, const CaptureOptions& options)
+        : plan(plan), average(static_cast<size_t>(options.width) * options.height * 3) {}
+
     FramePlan plan;
+    FrameAverage average;  // the sub-frames of one frame, with a shutter
     FrameSinks sinks;
     OffscreenContext context;
     MusicSpectrum spectrum;
@@ -249,10 +260,11 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     if (capture.sinks.pngs && !capture.sinks.pngs->prepare(error)) {
         return false;
     }
-    if (!capture.context.create()) {
+    if (!capture.context.create(options.width, options.height)) {
         error = std::string("no offscreen OpenGL: ") + capture.context.error();
         return false;
     }
+    setPictureLayout(layoutFor(options.width, options.height));
     seedRandom(options.seed);
     const Clock::time_point loadStart = Clock::now();
     prepareDemo();
@@ -285,9 +297,30 @@ void seekCapture(Capture& capture) {
     capture.report.setSeek(secondsSince(start) * 1000.0, static_cast<int64_t>(times.size()));
 }
 
-bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& error) {
+// Renders one frame's sub-frames; the frame's pixels, averaged over them when there are
+// several, or nothing when no output wants them.
+std::vector<uint8_t> renderFrame(Capture& capture, int64_t index, StepTimer& steps) {
     const FramePlan& plan = capture.plan;
     const float dt = frameDuration(plan);
+    std::vector<uint8_t> pixels;
+    for (int32_t sub = 0; sub < plan.shutter; ++sub) {
+        const float t = subFrameTime(plan, index, sub);
+        reduceSpectrum(capture.spectrum.before(musicFrameAt(t)));
+        runTimeline(t, dt, &steps);
+        capture.context.swap();
+        if (!capture.sinks.active()) {
+            continue;
+        }
+        pixels = capture.context.readPixels();
+        if (plan.shutter > 1) {
+            capture.average.add(pixels);
+        }
+    }
+    return plan.shutter > 1 && capture.sinks.active() ? capture.average.take() : pixels;
+}
+
+bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& error) {
+    const FramePlan& plan = capture.plan;
     const bool showProgress = isatty(STDERR_FILENO) == 1 && plan.count > 1;
     StepTimer steps(capture.report, options.profile);
     setKernelProfiling(options.profile);
@@ -299,17 +332,14 @@ bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& 
                         : "interrupted after " + std::to_string(capture.written) + " frames";
             return false;
         }
-        const float t = frameTime(plan, index);
         const Clock::time_point frameStart = Clock::now();
-        reduceSpectrum(capture.spectrum.before(musicFrameAt(t)));
-        runTimeline(t, dt, &steps);
-        capture.context.swap();
-        capture.report.addFrame(t, secondsSince(frameStart) * 1000.0);
+        std::vector<uint8_t> pixels = renderFrame(capture, index, steps);
+        capture.report.addFrame(frameTime(plan, index), secondsSince(frameStart) * 1000.0);
         if (options.profile) {
             addKernelTimes(capture.report);
         }
         if (capture.sinks.active()) {
-            if (!capture.sinks.write(index, capture.context.readPixels(), error)) {
+            if (!capture.sinks.write(index, std::move(pixels), error)) {
                 return false;
             }
             ++capture.written;
@@ -355,8 +385,7 @@ int capture(const CaptureOptions& options) {
     if (!plan) {
         return failWith(error);
     }
-    Capture capture;
-    capture.plan = *plan;
+    Capture capture(*plan, options);
     capture.sinks = makeSinks(options);
     if (!openCapture(options, capture, error)) {
         releaseTextureTable();
@@ -383,8 +412,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentrox-capture: %s\n%s", error.c_str(), captureUsage().c_str());
         return 2;
     }
-    if (options->showHelp) {
-        std::fputs(captureUsage().c_str(), stdout);
+    if (options->showHelp || options->showVersion) {
+        std::fputs(
+            options->showHelp ? captureUsage().c_str() : versionLine("zentrox-capture").c_str(),
+            stdout);
         return 0;
     }
     if (options->checkOnly) {

@@ -29,8 +29,10 @@ TEST(CaptureOptions, DefaultsCoverTheWholeDemoAtSixtyFramesInOneSpan) {
 
 TEST(CaptureOptions, EveryOptionSetsItsField) {
     const std::optional<CaptureOptions> options = parse(
-        {"--from", "10", "--to", "11", "--fps", "4", "--seed", "42", "--out", "frames", "--data",
-         "tree", "--span", "3/7", "--video", "my clip.mkv", "--lossless", "--profile"});
+        {"--from",  "10",          "--to",       "11",        "--fps",  "4",         "--seed",
+         "42",      "--out",       "frames",     "--data",    "tree",   "--span",    "3/7",
+         "--video", "my clip.mkv", "--lossless", "--profile", "--size", "1920x1080", "--shutter",
+         "8"});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->from, 10.0);
     EXPECT_EQ(options->to, 11.0);
@@ -43,6 +45,9 @@ TEST(CaptureOptions, EveryOptionSetsItsField) {
     EXPECT_EQ(options->videoPath, "my clip.mkv");
     EXPECT_TRUE(options->lossless);
     EXPECT_TRUE(options->profile);
+    EXPECT_EQ(options->width, 1920);
+    EXPECT_EQ(options->height, 1080);
+    EXPECT_EQ(options->shutter, 8);
 }
 
 TEST(CaptureOptions, AtIsOneFrameAtThatTime) {
@@ -65,13 +70,14 @@ TEST(CaptureOptions, HelpAndCheckAreFlags) {
     EXPECT_TRUE(parse({"--help"})->showHelp);
     EXPECT_TRUE(parse({"-h"})->showHelp);
     EXPECT_TRUE(parse({"--check"})->checkOnly);
+    EXPECT_TRUE(parse({"--version"})->showVersion);
 }
 
 TEST(CaptureOptions, TheHelpListsEveryOptionOnce) {
     const std::string usage = captureUsage();
-    for (const char* name :
-         {"--data", "--fps", "--from", "--to", "--at", "--span", "--out", "--video", "--lossless",
-          "--join", "--seed", "--profile", "--check", "--help"}) {
+    for (const char* name : {"--data", "--fps", "--from", "--to", "--at", "--span", "--out",
+                             "--video", "--lossless", "--join", "--seed", "--profile", "--check",
+                             "--help", "--size", "--shutter", "--version"}) {
         const std::string entry = std::string("\n  ") + name + " ";
         const size_t at = usage.find(entry);
         EXPECT_NE(at, std::string::npos) << name;
@@ -114,6 +120,17 @@ TEST(CaptureOptions, RefusesBadValuesAndConflictsWithAReason) {
         {"--join", "out.mp4"},
         {"--join", "out.mp4", "--video", "x.mp4", "a.mp4"},
         {"--join", "out.mp4", "--span", "1/2", "a.mp4"},
+        {"--size", "0x600"},
+        {"--size", "800x2"},
+        {"--size", "800"},
+        {"--size", "800x600x3"},
+        {"--size", "-800x600"},
+        {"--size", "20000x600"},
+        {"--size", "1e3x600"},
+        {"--shutter", "0"},
+        {"--shutter", "65"},
+        {"--shutter", "2.5"},
+        {"--fps", "5000", "--shutter", "4"},
     };
     for (const std::vector<std::string>& arguments : bad) {
         std::string error;

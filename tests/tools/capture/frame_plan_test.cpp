@@ -92,6 +92,30 @@ TEST(FramePlan, ASpanSeeksThroughTheGridAndTheRangeBeforeIt) {
     EXPECT_EQ(before[10], 1.0f);
 }
 
+TEST(FramePlan, AShutterRendersTheFramesOfACaptureAtThatMultipleOfTheRate) {
+    const FramePlan blurred = planOf({"--fps", "30", "--shutter", "4", "--from", "84"});
+    const FramePlan fast = planOf({"--fps", "120", "--from", "84"});
+    EXPECT_EQ(frameDuration(blurred), frameDuration(fast));
+    for (int64_t n = 0; n < 200; ++n) {
+        for (int32_t sub = 0; sub < 4; ++sub) {
+            ASSERT_EQ(subFrameTime(blurred, n, sub), frameTime(fast, n * 4 + sub)) << n;
+        }
+    }
+    EXPECT_EQ(blurred.rangeFrames * 4, fast.rangeFrames);
+    EXPECT_EQ(timesBefore(blurred), timesBefore(fast));
+    const FramePlan span = planOf({"--fps", "30", "--shutter", "4", "--span", "2/3"});
+    const std::vector<float> before = timesBefore(span);
+    ASSERT_EQ(before.size(), static_cast<size_t>(span.first * 4));
+    EXPECT_EQ(before.back(), subFrameTime(span, span.first - 1, 3));
+}
+
+TEST(FramePlan, NoSubFrameFallsAtOrAfterTheDemosEnd) {
+    const FramePlan plan = planOf({"--fps", "1", "--from", "0.5", "--shutter", "4"});
+    EXPECT_EQ(plan.rangeFrames, 189);  // 189.5 would reach 190.25
+    EXPECT_LT(subFrameTime(plan, plan.rangeFrames - 1, 3), 190.0f);
+    EXPECT_EQ(planOf({"--fps", "1", "--shutter", "4"}).rangeFrames, 190);
+}
+
 TEST(FramePlan, ASpanWithoutFramesIsRefused) {
     std::string error;
     const std::optional<CaptureOptions> options =
