@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The demo in a real X window on the generated data tree: Escape at several points of the
 # timeline ends it with exit code 0; left alone it plays the whole 190 s and
-# ends by itself with exit code 0, its resident memory at 180 s within 10 % of that at 30 s
-# and within 5 % of that at 150 s.
+# ends by itself with exit code 0, its resident memory at 180 s no more than 10 % above that at
+# 30 s and no more than 5 % above that at 150 s.
 set -uo pipefail
 
 demo=$1
@@ -52,11 +52,12 @@ if start_demo "$data"; then
   late=$(resident_kb)
   echo "resident memory: ${early} kB at 30 s, ${finale} kB at 150 s, ${late} kB at 180 s"
   # The finale's drawing needs some 10 MB more of the driver than the laboratory's, so the
-  # whole run is allowed 10 %; while one scene plays on, memory must stay within 5 %.
-  within() { awk "BEGIN { d = $2 - $1; if (d < 0) d = -d; exit !(d < $3 * $1) }"; }
-  within "$early" "$late" 0.10 || fail "resident memory changed from ${early} kB to ${late} kB"
+  # whole run is allowed 10 % more; while one scene plays on, 5 %. A leak grows; memory that
+  # the driver hands back as the finale's acts change is no fault.
+  within() { awk "BEGIN { exit !($2 - $1 < $3 * $1) }"; }
+  within "$early" "$late" 0.10 || fail "resident memory grew from ${early} kB to ${late} kB"
   within "$finale" "$late" 0.05 ||
-    fail "resident memory changed from ${finale} kB to ${late} kB during the finale"
+    fail "resident memory grew from ${finale} kB to ${late} kB during the finale"
   wait_for_exit 30
   [ "$result" = "0" ] || fail "the whole run ended with '$result'"
 else

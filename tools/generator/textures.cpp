@@ -1,5 +1,6 @@
 #include "tools/generator/textures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -103,14 +104,21 @@ Pixmap paintParticle(TextureFonts&) {
 }
 
 Pixmap paintLines(TextureFonts&) {
-    constexpr int32_t kSize = 64;
-    // NOTE: a 4-row period, bright line then fall-off, reads as CRT scanlines when added at
-    // 0.2; rows are constant across, so the pattern tiles both ways at any repeat count.
-    constexpr float kRowLevels[4] = {1.0f, 0.55f, 0.12f, 0.0f};
-    Raster lines(kSize, kSize);
-    for (int32_t y = 0; y < kSize; ++y) {
-        const float level = kRowLevels[y % 4];
-        for (int32_t x = 0; x < kSize; ++x) {
+    // NOTE: 150 bright lines with dark gaps, so that at 600 lines a line is about one pixel
+    // high every 4 pixels, and as fine again at any size: fine CRT scanlines when added at
+    // 0.2. The rows are constant across, so 4 columns do, and 2048 rows stay sharp in the
+    // 1843-pixel scene picture of 2160 lines.
+    constexpr int32_t kWidth = 4;
+    constexpr int32_t kHeight = 2048;
+    constexpr double kLines = 150.0;
+    constexpr double kSharpness = 0.13;  // of a period: the line's half width at 1/e
+    Raster lines(kWidth, kHeight);
+    for (int32_t y = 0; y < kHeight; ++y) {
+        const double position = (y + 0.5) * kLines / kHeight;
+        const double phase = position - std::floor(position);  // 0 at a line's centre
+        const double distance = std::min(phase, 1.0 - phase) / kSharpness;
+        const float level = static_cast<float>(portableExp(-distance * distance));
+        for (int32_t x = 0; x < kWidth; ++x) {
             lines.at(x, y) = {level, level, level, 1.0f};
         }
     }
@@ -118,14 +126,16 @@ Pixmap paintLines(TextureFonts&) {
 }
 
 Pixmap paintFrame169(TextureFonts&) {
-    constexpr int32_t kSize = 256;
     // A 4:3 screen shows 16:9 when 1/8 of its height is covered at the top and at the bottom:
-    // (3/4) / (9/16) = 4/3, and 1 - 3/4 = 1/4 split in two.
-    constexpr int32_t kBar = kSize / 8;
-    Raster frame(kSize, kSize, {0.0f, 0.0f, 0.0f, 0.0f});
-    for (int32_t y = 0; y < kSize; ++y) {
-        if (y < kBar || y >= kSize - kBar) {
-            for (int32_t x = 0; x < kSize; ++x) {
+    // (3/4) / (9/16) = 4/3, and 1 - 3/4 = 1/4 split in two. The rows are constant across, so
+    // 4 columns do; 2048 rows keep the bars' edges sharp at 2160 lines.
+    constexpr int32_t kWidth = 4;
+    constexpr int32_t kHeight = 2048;
+    constexpr int32_t kBar = kHeight / 8;
+    Raster frame(kWidth, kHeight, {0.0f, 0.0f, 0.0f, 0.0f});
+    for (int32_t y = 0; y < kHeight; ++y) {
+        if (y < kBar || y >= kHeight - kBar) {
+            for (int32_t x = 0; x < kWidth; ++x) {
                 frame.at(x, y).a = 1.0f;
             }
         }

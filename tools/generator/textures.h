@@ -37,9 +37,9 @@ const TextureRecipe* findTextureRecipe(std::string_view file);
 // Paints and writes every picture. False, with the reason in `error`, at the first failure.
 bool writeTextures(const DataTree& tree, std::string& error);
 
-// The title picture, 1024x768 RGB, shown full screen at 4:3.
+// The title picture, 2048x1536 RGB, shown full screen at 4:3.
 Pixmap paintWelcome(TextureFonts& fonts);
-// The closing picture, 1024x768 RGBA, faded in by alpha over the last scene.
+// The closing picture, 2048x1536 RGBA, faded in by alpha over the last scene.
 Pixmap paintTheEnd(TextureFonts& fonts);
 // A word in white on transparent, 512x128 RGBA, alpha = glyph coverage.
 Pixmap paintWord(TextureFonts& fonts, std::string_view word);
@@ -51,13 +51,13 @@ Pixmap paintEnvY(TextureFonts& fonts);
 // The finale's sky, 512x256 RGB, zenith at the top, tiling horizontally.
 Pixmap paintSky(TextureFonts& fonts);
 
-// Glowing program text, 256x512 RGB, tiling vertically; a and b show different listings.
+// Glowing program text, 1024x2048 RGB, tiling vertically; a and b show different listings.
 Pixmap paintSourceA(TextureFonts& fonts);
 Pixmap paintSourceB(TextureFonts& fonts);
 
 // A soft glow on black for additive particles, 128x128 RGB, black on every border pixel.
 Pixmap paintParticle(TextureFonts& fonts);
-// Scanlines, 64x64 RGB, tiling.
+// Fine scanlines, 4x2048 RGB: 150 bright lines, rows constant across, tiling.
 Pixmap paintLines(TextureFonts& fonts);
-// 16:9 letterbox bars, 256x256 RGBA: opaque black top and bottom eighths, transparent between.
+// 16:9 letterbox bars, 4x2048 RGBA: opaque black top and bottom eighths, transparent between.
 Pixmap paintFrame169(TextureFonts& fonts);

@@ -14,12 +14,22 @@
 
 namespace {
 
-// NOTE: the full-screen pictures are 1024x768 so that a pixel is square on the 4:3 screen.
-// The demo shows them through a 512x512 target, so detail under about 3 pixels here is lost:
-// every stroke and gap of the letters and shapes is at least that wide; only the stars and the
-// grain are finer, and they may blur.
-constexpr int32_t kScreenWidth = 1024;
-constexpr int32_t kScreenHeight = 768;
+// NOTE: the full-screen pictures are 4:3, so that a pixel is square on the 4:3 screen, and
+// are laid out in design units of a 1024x768 picture, each kUnit pixels wide. At 2048x1536
+// they stay sharper than the scene picture they are drawn into, 1843 pixels high at 2160
+// lines; at 600 lines that picture is 512 pixels high, so detail under about 6 pixels here is
+// lost there: every stroke and gap of the letters and shapes is at least that wide; only the
+// stars and the grain are finer, and they may blur.
+constexpr float kUnit = 2.0f;  // pixels per design unit
+constexpr int32_t kScreenWidth = 2048;
+constexpr int32_t kScreenHeight = 1536;
+
+constexpr float units(float designUnits) {
+    return designUnits * kUnit;
+}
+constexpr int32_t unitPixels(int32_t designUnits) {
+    return static_cast<int32_t>(designUnits * kUnit);
+}
 
 // Where a line of text landed: its ink box in picture pixels.
 struct Placed {
@@ -64,7 +74,7 @@ Mask grown(const Mask& mask, float pixels) {
 // (light from the upper left), painted over the canvas by the mask's coverage.
 void paintChrome(Raster& canvas, const Mask& text, Placed box,
                  std::span<const GradientStop> stops) {
-    const Mask soft = gaussianBlur(text, 2.2f, Edge::Zero, Edge::Zero);
+    const Mask soft = gaussianBlur(text, units(2.2f), Edge::Zero, Edge::Zero);
     const float height = static_cast<float>(std::max(1, box.bottom - box.top));
     for (int32_t y = 0; y < canvas.height; ++y) {
         const Color base = sampleGradient(stops, (static_cast<float>(y - box.top) + 0.5f) / height);
@@ -73,8 +83,9 @@ void paintChrome(Raster& canvas, const Mask& text, Placed box,
             if (coverage <= 0.0f) {
                 continue;
             }
-            const float gx = soft.clamped(x + 1, y) - soft.clamped(x - 1, y);
-            const float gy = soft.clamped(x, y + 1) - soft.clamped(x, y - 1);
+            // Slopes per design unit, so the light is the same at any resolution.
+            const float gx = (soft.clamped(x + 1, y) - soft.clamped(x - 1, y)) * kUnit;
+            const float gy = (soft.clamped(x, y + 1) - soft.clamped(x, y - 1)) * kUnit;
             const float facing = (gx * 0.55f + gy * 0.83f) * 2.2f;
             Color lit = base + hexColor(0xffffff) * (0.8f * clamp01(facing));
             lit = lit * (1.0f - 0.6f * clamp01(-facing));
@@ -89,11 +100,13 @@ void addSparkle(Raster& canvas, float cx, float cy, float reach, Color color) {
         for (int32_t x = 0; x < canvas.width; ++x) {
             const double dx = x + 0.5 - cx;
             const double dy = y + 0.5 - cy;
+            const double thin = units(2.2f);
+            const double round = units(9.0f);
             const double across =
-                portableExp(-(dy * dy) / (2.0 * 2.2 * 2.2)) * portableExp(-std::fabs(dx) / reach);
-            const double down = portableExp(-(dx * dx) / (2.0 * 2.2 * 2.2)) *
+                portableExp(-(dy * dy) / (2.0 * thin * thin)) * portableExp(-std::fabs(dx) / reach);
+            const double down = portableExp(-(dx * dx) / (2.0 * thin * thin)) *
                                 portableExp(-std::fabs(dy) / (reach * 0.15));
-            const double core = portableExp(-(dx * dx + dy * dy) / (2.0 * 9.0 * 9.0));
+            const double core = portableExp(-(dx * dx + dy * dy) / (2.0 * round * round));
             canvas.at(x, y) = canvas.at(x, y) + color * static_cast<float>(across + down + core);
         }
     }
@@ -103,8 +116,9 @@ void addSparkle(Raster& canvas, float cx, float cy, float reach, Color color) {
 void addGrain(Raster& canvas, float fine, float slow) {
     for (int32_t y = 0; y < canvas.height; ++y) {
         for (int32_t x = 0; x < canvas.width; ++x) {
-            const float g = (hashUnit(x, y, 0xf11au) - 0.5f) * fine +
-                            (fractalNoise(x / 48.0, y / 48.0, 0, 0, 3, 0xf11bu) - 0.5f) * slow;
+            const float g =
+                (hashUnit(x, y, 0xf11au) - 0.5f) * fine +
+                (fractalNoise(x / units(48.0f), y / units(48.0f), 0, 0, 3, 0xf11bu) - 0.5f) * slow;
             Color& c = canvas.at(x, y);
             c = {c.r + g, c.g + g, c.b + g, c.a};
         }
@@ -126,7 +140,7 @@ void darkenEdges(Raster& canvas, float strength) {
 // title in front of the sun, and a tagline on the floor.
 
 constexpr float kHorizon = 0.69f * kScreenHeight;  // pixels from the top
-constexpr float kSunRadius = 200.0f;               // pixels
+constexpr float kSunRadius = units(200.0f);        // pixels
 
 constexpr GradientStop kNightSky[] = {
     {0.0f, hexColor(0x04030f)},
@@ -152,7 +166,7 @@ float sunCoverage(float px, float py) {
     float coverage = clamp01(kSunRadius + 0.5f - d) * (py < kHorizon ? 1.0f : 0.0f);
     for (int32_t band = 0; band < 5; ++band) {
         const float centre = kHorizon - kSunRadius * (0.5f - 0.1f * static_cast<float>(band));
-        const float halfGap = 2.0f + 1.5f * static_cast<float>(band);
+        const float halfGap = units(2.0f + 1.5f * static_cast<float>(band));
         coverage *= clamp01(std::fabs(py - centre) - halfGap + 0.5f);
     }
     return coverage;
@@ -172,12 +186,14 @@ void paintStars(Raster& canvas) {
     Mask stars(canvas.width, canvas.height);
     for (int32_t i = 0; i < 260; ++i) {
         const float x = hashUnit(i, 1, 0x57a2u) * kScreenWidth;
-        const float y = hashUnit(i, 2, 0x57a2u) * hashUnit(i, 3, 0x57a2u) * (kHorizon - 40.0f);
-        const float size = 0.8f + 1.4f * hashUnit(i, 4, 0x57a2u) * hashUnit(i, 5, 0x57a2u);
+        const float y =
+            hashUnit(i, 2, 0x57a2u) * hashUnit(i, 3, 0x57a2u) * (kHorizon - units(40.0f));
+        const float size = units(0.8f + 1.4f * hashUnit(i, 4, 0x57a2u) * hashUnit(i, 5, 0x57a2u));
         drawDisc(stars, x, y, size);
     }
     paintAdd(canvas, stars, withAlpha(hexColor(0xe8eeff), 0.8f));
-    addGlow(canvas, stars, withAlpha(hexColor(0x9ab4ff), 0.9f), 3.0f, Edge::Zero, Edge::Zero);
+    addGlow(canvas, stars, withAlpha(hexColor(0x9ab4ff), 0.9f), units(3.0f), Edge::Zero,
+            Edge::Zero);
 }
 
 void paintSun(Raster& canvas) {
@@ -191,15 +207,16 @@ void paintSun(Raster& canvas) {
             colors.at(x, y) = withAlpha(tone, sun.at(x, y));
         }
     }
-    addGlow(canvas, sun, withAlpha(hexColor(0xff3f8f), 0.55f), 40.0f, Edge::Zero, Edge::Zero);
+    addGlow(canvas, sun, withAlpha(hexColor(0xff3f8f), 0.55f), units(40.0f), Edge::Zero,
+            Edge::Zero);
     compositeOver(canvas, colors);
 }
 
 // Coverage of the floor grid at a pixel below the horizon: lines across at equal depth steps
 // and lines along converging on the vanishing point, each a few pixels wide up close.
 float gridCoverage(float px, float py) {
-    constexpr float kDepthScale = 620.0f;  // depth = kDepthScale / pixels below the horizon
-    constexpr float kLateral = 0.5f;       // pixel spacing of vertical lines per pixel below
+    constexpr float kDepthScale = units(620.0f);  // depth = kDepthScale / pixels below horizon
+    constexpr float kLateral = 0.5f;              // pixel spacing of vertical lines per pixel below
     const float below = py - kHorizon;
     const float depth = kDepthScale / below;
     const float depthStep = kDepthScale / (below * below);  // depth change per pixel
@@ -210,13 +227,13 @@ float gridCoverage(float px, float py) {
     // Lines far off centre lean over: measure across them, not along the row.
     const float lean = std::sqrt(1.0f + (nearest * kLateral) * (nearest * kLateral));
     const float columnDistance = std::fabs(lateral - nearest) * spacing / lean;
-    const float halfWidth = 0.9f + 2.6f * below / (kScreenHeight - kHorizon);
+    const float halfWidth = units(0.9f + 2.6f * below / (kScreenHeight - kHorizon));
     // Lines closer than a few pixels fade out before they can alias into moire.
-    const float rows =
-        clamp01(halfWidth + 0.5f - rowDistance) * smoothstep(5.0f, 16.0f, 1.0f / depthStep);
-    const float columns =
-        clamp01(halfWidth + 0.5f - columnDistance) * smoothstep(5.0f, 16.0f, spacing / lean);
-    return std::fmax(rows, columns) * smoothstep(0.0f, 100.0f, below);
+    const float rows = clamp01(halfWidth + 0.5f - rowDistance) *
+                       smoothstep(units(5.0f), units(16.0f), 1.0f / depthStep);
+    const float columns = clamp01(halfWidth + 0.5f - columnDistance) *
+                          smoothstep(units(5.0f), units(16.0f), spacing / lean);
+    return std::fmax(rows, columns) * smoothstep(0.0f, units(100.0f), below);
 }
 
 void paintFloor(Raster& canvas) {
@@ -230,32 +247,39 @@ void paintFloor(Raster& canvas) {
             if (py >= kHorizon) {
                 // The sun's glow reflected in the floor, fading towards the viewer.
                 const float dx = static_cast<float>(x) + 0.5f - kScreenWidth * 0.5f;
+                const double spread = units(150.0f);
                 const float reflection = static_cast<float>(
-                    portableExp(-dx * dx / (2.0 * 150.0 * 150.0) - below / 55.0));
+                    portableExp(-dx * dx / (2.0 * spread * spread) - below / units(55.0f)));
                 canvas.at(x, y) = ground + hexColor(0xff3f80) * (0.45f * reflection);
                 grid.at(x, y) = gridCoverage(static_cast<float>(x) + 0.5f, py);
             }
         }
     }
     paintAdd(canvas, grid, withAlpha(hexColor(0xff4fc0), 0.85f));
-    addGlow(canvas, grid, withAlpha(hexColor(0xff2fa0), 0.8f), 5.0f, Edge::Zero, Edge::Zero);
+    addGlow(canvas, grid, withAlpha(hexColor(0xff2fa0), 0.8f), units(5.0f), Edge::Zero, Edge::Zero);
     Mask horizon(canvas.width, canvas.height);
-    drawRoundedBox(horizon, -10.0f, kHorizon - 1.5f, kScreenWidth + 10.0f, kHorizon + 1.5f, 1.0f);
+    drawRoundedBox(horizon, -units(10.0f), kHorizon - units(1.5f), kScreenWidth + units(10.0f),
+                   kHorizon + units(1.5f), units(1.0f));
     paintAdd(canvas, horizon, hexColor(0xffb0e0));
-    addGlow(canvas, horizon, withAlpha(hexColor(0xff5fb8), 0.9f), 10.0f, Edge::Zero, Edge::Zero);
-    addGlow(canvas, horizon, withAlpha(hexColor(0xa03cff), 0.5f), 40.0f, Edge::Zero, Edge::Zero);
+    addGlow(canvas, horizon, withAlpha(hexColor(0xff5fb8), 0.9f), units(10.0f), Edge::Zero,
+            Edge::Zero);
+    addGlow(canvas, horizon, withAlpha(hexColor(0xa03cff), 0.5f), units(40.0f), Edge::Zero,
+            Edge::Zero);
 }
 
 Placed paintTitle(Raster& canvas, TextRenderer& font) {
-    constexpr int32_t kTracking = 14;  // pixels between letters
-    const int32_t size = fittingHeight(font, "ZENTROX", kTracking, 860, 260);
+    constexpr int32_t kTracking = unitPixels(14);  // pixels between letters
+    const int32_t size =
+        fittingHeight(font, "ZENTROX", kTracking, unitPixels(860), unitPixels(260));
     Mask title(canvas.width, canvas.height);
     const Placed box = drawCentred(font, title, "ZENTROX", {size, kTracking}, kScreenWidth / 2,
                                    static_cast<int32_t>(0.37f * kScreenHeight));
-    addGlow(canvas, title, withAlpha(hexColor(0x6a3cff), 0.5f), 48.0f, Edge::Zero, Edge::Zero);
-    addGlow(canvas, title, withAlpha(hexColor(0xff44c8), 0.9f), 14.0f, Edge::Zero, Edge::Zero);
-    paintOver(canvas, grown(title, 7.0f), withAlpha(hexColor(0x0c0622), 0.95f));
-    paintOver(canvas, grown(title, 2.5f), hexColor(0x9fe8ff));
+    addGlow(canvas, title, withAlpha(hexColor(0x6a3cff), 0.5f), units(48.0f), Edge::Zero,
+            Edge::Zero);
+    addGlow(canvas, title, withAlpha(hexColor(0xff44c8), 0.9f), units(14.0f), Edge::Zero,
+            Edge::Zero);
+    paintOver(canvas, grown(title, units(7.0f)), withAlpha(hexColor(0x0c0622), 0.95f));
+    paintOver(canvas, grown(title, units(2.5f)), hexColor(0x9fe8ff));
     paintChrome(canvas, title, box, kTitleChrome);
     return box;
 }
@@ -263,15 +287,20 @@ Placed paintTitle(Raster& canvas, TextRenderer& font) {
 void paintTagline(Raster& canvas, TextRenderer& font) {
     const int32_t centreY = static_cast<int32_t>(0.855f * kScreenHeight);
     Mask tagline(canvas.width, canvas.height);
-    const Placed box =
-        drawCentred(font, tagline, "A REAL-TIME PRODUCTION", {30, 9}, kScreenWidth / 2, centreY);
+    const Placed box = drawCentred(font, tagline, "A REAL-TIME PRODUCTION",
+                                   {unitPixels(30), unitPixels(9)}, kScreenWidth / 2, centreY);
     Mask rules(canvas.width, canvas.height);
     const float y = static_cast<float>(centreY);
-    drawRoundedBox(rules, box.left - 150.0f, y - 2.0f, box.left - 30.0f, y + 2.0f, 2.0f);
-    drawRoundedBox(rules, box.right + 30.0f, y - 2.0f, box.right + 150.0f, y + 2.0f, 2.0f);
-    paintOver(canvas, grown(tagline, 10.0f), withAlpha(hexColor(0x05020c), 0.8f));
-    addGlow(canvas, tagline, withAlpha(hexColor(0x30c0ff), 0.8f), 6.0f, Edge::Zero, Edge::Zero);
-    addGlow(canvas, rules, withAlpha(hexColor(0x30c0ff), 0.8f), 6.0f, Edge::Zero, Edge::Zero);
+    const float rule = units(2.0f);
+    drawRoundedBox(rules, box.left - units(150.0f), y - rule, box.left - units(30.0f), y + rule,
+                   rule);
+    drawRoundedBox(rules, box.right + units(30.0f), y - rule, box.right + units(150.0f), y + rule,
+                   rule);
+    paintOver(canvas, grown(tagline, units(10.0f)), withAlpha(hexColor(0x05020c), 0.8f));
+    addGlow(canvas, tagline, withAlpha(hexColor(0x30c0ff), 0.8f), units(6.0f), Edge::Zero,
+            Edge::Zero);
+    addGlow(canvas, rules, withAlpha(hexColor(0x30c0ff), 0.8f), units(6.0f), Edge::Zero,
+            Edge::Zero);
     paintOver(canvas, tagline, hexColor(0xe4f6ff));
     paintOver(canvas, rules, hexColor(0xa8e6ff));
 }
@@ -303,14 +332,16 @@ void glowInto(Raster& canvas, const Mask& shape, Color color, float sigma) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Listings: one line per 16-pixel row, so 32 rows fill the 512-pixel height exactly and the
-// picture repeats without a cut line.
+// Listings: 32 lines fill the height exactly, so the picture repeats without a cut line. At
+// 1024x2048 they are as sharp as the half of the scene picture they scroll over at 2160 lines;
+// laid out in units of a 256x512 listing, kListingUnit pixels each.
 
-constexpr int32_t kListingWidth = 256;
-constexpr int32_t kListingHeight = 512;
+constexpr int32_t kListingUnit = 4;  // pixels per design unit
+constexpr int32_t kListingWidth = 256 * kListingUnit;
+constexpr int32_t kListingHeight = 512 * kListingUnit;
 constexpr int32_t kListingPitch = kListingHeight / kListingLines;  // pixels per line
-constexpr int32_t kListingFontHeight = 12;                         // pixels per em
-constexpr int32_t kListingMargin = 7;                              // pixels on the left
+constexpr int32_t kListingFontHeight = 12 * kListingUnit;          // pixels per em
+constexpr int32_t kListingMargin = 7 * kListingUnit;               // pixels on the left
 
 bool isComment(const char* line) {
     const std::string_view text(line);
@@ -324,15 +355,15 @@ Pixmap paintListing(TextureFonts& fonts, const Listing& listing, Color tint) {
     Mask comments(kListingWidth, kListingHeight);
     for (int32_t line = 0; line < kListingLines; ++line) {
         const char* text = listing[static_cast<size_t>(line)];
-        const int32_t baseline = line * kListingPitch + 12;
+        const int32_t baseline = line * kListingPitch + 12 * kListingUnit;
         fonts.mono.draw(isComment(text) ? comments : code, text, {kListingFontHeight, 0},
                         kListingMargin, baseline);
     }
     Mask all = code;
     maxInto(all, comments, 0, 0);
     Raster picture(kListingWidth, kListingHeight, {0.0f, 0.0f, 0.0f, 1.0f});
-    addGlow(picture, all, withAlpha(tint, 0.9f), 7.0f, Edge::Zero, Edge::Wrap);
-    addGlow(picture, all, withAlpha(tint, 1.6f), 1.6f, Edge::Zero, Edge::Wrap);
+    addGlow(picture, all, withAlpha(tint, 0.9f), 7.0f * kListingUnit, Edge::Zero, Edge::Wrap);
+    addGlow(picture, all, withAlpha(tint, 1.6f), 1.6f * kListingUnit, Edge::Zero, Edge::Wrap);
     paintAdd(picture, code, mix(tint, hexColor(0xffffff), 0.55f));
     paintAdd(picture, comments, withAlpha(tint, 0.6f));
     return toPixmap(picture, 3, Dither::None);
@@ -347,8 +378,9 @@ Pixmap paintWelcome(TextureFonts& fonts) {
     paintSun(canvas);
     paintFloor(canvas);
     const Placed title = paintTitle(canvas, fonts.bold);
-    addSparkle(canvas, static_cast<float>(title.right) - 14.0f,
-               static_cast<float>(title.top) + 10.0f, 260.0f, withAlpha(hexColor(0xd8f4ff), 0.9f));
+    addSparkle(canvas, static_cast<float>(title.right) - units(14.0f),
+               static_cast<float>(title.top) + units(10.0f), units(260.0f),
+               withAlpha(hexColor(0xd8f4ff), 0.9f));
     paintTagline(canvas, fonts.bold);
     darkenEdges(canvas, 0.45f);
     addGrain(canvas, 0.035f, 0.03f);
@@ -358,20 +390,20 @@ Pixmap paintWelcome(TextureFonts& fonts) {
 Pixmap paintTheEnd(TextureFonts& fonts) {
     Raster canvas(kScreenWidth, kScreenHeight);
     paintVeil(canvas);
-    constexpr int32_t kTracking = 22;  // pixels between letters
+    constexpr int32_t kTracking = unitPixels(22);  // pixels between letters
     Mask title(canvas.width, canvas.height);
-    const Placed box = drawCentred(fonts.bold, title, "THE END", {150, kTracking}, kScreenWidth / 2,
-                                   static_cast<int32_t>(0.43f * kScreenHeight));
+    const Placed box = drawCentred(fonts.bold, title, "THE END", {unitPixels(150), kTracking},
+                                   kScreenWidth / 2, static_cast<int32_t>(0.43f * kScreenHeight));
     Mask credits(canvas.width, canvas.height);
-    drawCentred(fonts.bold, credits, "rq73  \u00b7  telun  \u00b7  morva", {34, 4},
-                kScreenWidth / 2, box.bottom + 80);
+    drawCentred(fonts.bold, credits, "rq73  \u00b7  telun  \u00b7  morva",
+                {unitPixels(34), unitPixels(4)}, kScreenWidth / 2, box.bottom + unitPixels(80));
     Mask thanks(canvas.width, canvas.height);
-    drawCentred(fonts.bold, thanks, "THANK YOU FOR WATCHING", {24, 8}, kScreenWidth / 2,
-                box.bottom + 140);
-    glowInto(canvas, title, withAlpha(hexColor(0x7a40ff), 0.6f), 40.0f);
-    glowInto(canvas, title, withAlpha(hexColor(0xff44c8), 0.95f), 12.0f);
-    glowInto(canvas, credits, withAlpha(hexColor(0x30b8ff), 0.7f), 6.0f);
-    paintOver(canvas, grown(title, 2.5f), hexColor(0x9fe8ff));
+    drawCentred(fonts.bold, thanks, "THANK YOU FOR WATCHING", {unitPixels(24), unitPixels(8)},
+                kScreenWidth / 2, box.bottom + unitPixels(140));
+    glowInto(canvas, title, withAlpha(hexColor(0x7a40ff), 0.6f), units(40.0f));
+    glowInto(canvas, title, withAlpha(hexColor(0xff44c8), 0.95f), units(12.0f));
+    glowInto(canvas, credits, withAlpha(hexColor(0x30b8ff), 0.7f), units(6.0f));
+    paintOver(canvas, grown(title, units(2.5f)), hexColor(0x9fe8ff));
     paintChrome(canvas, title, box, kEndChrome);
     paintOver(canvas, credits, hexColor(0xeaf6ff));
     paintOver(canvas, thanks, hexColor(0x9fb6d6));
