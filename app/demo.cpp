@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/scene_registry.h"
-#include "render/gl.h"
+#include "base/gl.h"
 
 void setGlobalRenderState() {
     glEnable(GL_DEPTH_TEST);

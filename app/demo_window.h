@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/window.h"
+#include "app/sys/window.h"
 
 class DemoWindow : public Window {
 public:

@@ -1,6 +1,7 @@
 #include "app/music.h"
 
-#include "app/soundtrack.h"
+#include "resources/soundtrack.h"
+#include "app/spectrum.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ constexpr int32_t kMixRate = 44100;  // samples per second
 
 SoundStream* startMusic() {
     soundInit(kMixRate);
-    SoundStream* musicStream = soundOpenStream(kMusicFile);
+    SoundStream* musicStream = soundOpenStream(kMusic.name);
     soundPlay(musicStream);
     soundSetSpectrumActive(true);
     soundSetPosition(musicStream, 0);

@@ -3,7 +3,7 @@
 // stopped once after the frame loop. Its spectrum is read once per frame into spectrumBands
 // and midLevel. Without a device or a playable file the demo runs silently, spectrum zero.
 
-#include "app/sound.h"
+#include "app/sys/sound.h"
 
 // Opens the output, starts the demo's music from its first sample and switches the
 // spectrum on. The stream may be null; every later call accepts that.

@@ -1,15 +1,13 @@
 #include "app/scene_registry.h"
 
-#include "app/projection.h"
+#include "render/projection.h"
 #include "resources/texture_table.h"
 
-// NOTE: the globals are defined in this one unit so that they are constructed in this order and
+// NOTE: the scenes are defined in this one unit so that they are constructed in this order and
 // destroyed in reverse. No constructor touches OpenGL or files.
-String statusText;
 EWelcome welcomeScene;
 ETunnel tunnelScene;
 ESoftface softfaceScene;
-Viewport viewport = {0, 0, 800, 600};
 EDeform deformScene;
 Array<Effect*> sceneRegistry;
 

@@ -2,15 +2,14 @@
 // The four scenes, each a single global object, and the registry that lists them in load
 // order (Welcome, Deform, Tunnel, Softface). The registry does not own the scenes.
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 #include "resources/array.h"
-#include "resources/string.h"
+#include "scenes/status.h"
 #include "scenes/deform.h"
 #include "scenes/softface.h"
 #include "scenes/tunnel.h"
 #include "scenes/welcome.h"
 
-extern String statusText;  // shown after " - " in the window title; empty until set
 extern EWelcome welcomeScene;
 extern ETunnel tunnelScene;
 extern ESoftface softfaceScene;

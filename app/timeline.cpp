@@ -1,11 +1,11 @@
 #include "app/timeline.h"
 
 #include "base/picture.h"
-#include "app/effect.h"
-#include "app/projection.h"
+#include "scenes/effect.h"
+#include "render/projection.h"
 #include "app/scene_registry.h"
 #include "render/compositing.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 
 const std::array<SceneRow, 4> kSceneRows = {{

@@ -6,8 +6,9 @@
 #include <cstdlib>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/random.h"
+#include "app/sys/offscreen_context.h"
+#include "base/random.h"
+#include "resources/data_manifest.h"
 #include "resources/texture_table.h"
 
 inline OffscreenContext& benchContext() {
@@ -23,7 +24,7 @@ inline OffscreenContext& benchContext() {
         for (int32_t number = 1; number <= kImageTextureCount; ++number) {
             if (textureEntry(number).name() == 0) {
                 std::fprintf(stderr, "%s did not load: run in the generated data tree\n",
-                             kTextureFiles[static_cast<size_t>(number - 1)]);
+                             kPictureFiles[static_cast<size_t>(number - 1)].name);
                 std::exit(1);
             }
         }

@@ -8,11 +8,11 @@
 
 #include <array>
 
-#include "app/projection.h"
+#include "render/projection.h"
 #include "base/picture.h"
 #include "bench/bench_context.h"
 #include "render/compositing.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 
 namespace {

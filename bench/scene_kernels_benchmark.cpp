@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "resources/image_loader.h"
-#include "resources/texture_table.h"
+#include "resources/data_manifest.h"
 #include "scenes/tunnel.h"
 
 namespace {
@@ -27,8 +27,8 @@ void decodeTexturePictures(benchmark::State& state) {
     int64_t bytes = 0;
     for (auto _ : state) {
         bytes = 0;
-        for (const char* name : kTextureFiles) {
-            const std::unique_ptr<Image> image = loadImage(name);
+        for (const DataFile& picture : kPictureFiles) {
+            const std::unique_ptr<Image> image = loadImage(picture.name);
             if (!image) {
                 state.SkipWithError("a picture of the texture table does not load");
                 return;

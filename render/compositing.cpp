@@ -5,9 +5,9 @@
 #include <numeric>
 #include <utility>
 
-#include "app/projection.h"
-#include "app/random.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/random.h"
+#include "base/gl.h"
 #include "resources/texture.h"
 
 namespace {

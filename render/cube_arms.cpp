@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 
 const std::array<Vector3, 6> kArmDirections = {{
@@ -16,7 +16,6 @@ const std::array<Vector3, 6> kArmDirections = {{
 
 namespace {
 
-constexpr int32_t kParticleTexture = 5;  // "Textures/Particle.png"
 constexpr float kCentreCube = 2.5f;
 constexpr float kRootCube = 2.25f;
 constexpr float kFirstSegment = 2.0249999f;

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/camera_path.h"
 
 const float kCornerOffsets[8][3] = {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "render/gl.h"
+#include "base/gl.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 #include "resources/text_file.h"
 
 bool AnimationTrack::load(const String& name) {

@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 #include "resources/text_file.h"
 
 float fastInverseSquareRoot(float s) {

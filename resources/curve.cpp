@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 #include "resources/text_file.h"
 
 bool Curve::load(const String& name) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/text_file.h"
 
 namespace {

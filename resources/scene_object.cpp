@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 #include "base/picture.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/config_file.h"
 
 namespace {
@@ -24,11 +24,11 @@ float squaredCosine(float angle) {
 }
 
 Deformer deformerNamed(const std::string& mode, bool& deforming) {
-    deforming = mode == "AF_TWIST" || mode == "AF_SLINK";
-    if (mode == "AF_TWIST") {
+    deforming = mode == kTwistMode || mode == kSlinkMode;
+    if (mode == kTwistMode) {
         return deformTwist;
     }
-    if (mode == "AF_SLINK") {
+    if (mode == kSlinkMode) {
         return deformSlink;
     }
     return deformNone;
@@ -114,19 +114,19 @@ void SceneObject::loadPicture(const std::string& file, Texture& into, bool& has)
 void SceneObject::load(const char* configName) {
     ConfigFile config;
     config.load(configName);
-    const std::string objectFile = config.get("ObjectFile", "");
+    const std::string objectFile = config.get(kObjectFileKey, "");
     loadMesh(source, objectFile.c_str());
     loadMesh(working, objectFile.c_str());
-    loadPicture(config.get("TextureFile", ""), texture, hasTexture);
-    loadPicture(config.get("EnvironmentFile", ""), environment, hasEnvironment);
-    const std::string animationFile = config.get("AnimationFile", "");
+    loadPicture(config.get(kTextureFileKey, ""), texture, hasTexture);
+    loadPicture(config.get(kEnvironmentFileKey, ""), environment, hasEnvironment);
+    const std::string animationFile = config.get(kAnimationFileKey, "");
     if (!animationFile.empty()) {
         animation.load(animationFile.c_str());
     }
-    animation.loop = config.get("AnimationLoop", "YES") == "YES";
-    deformer = deformerNamed(config.get("AnimationMode", ""), isDeforming);
-    castsShadow = config.get("RenderShadow", "NO") == "YES";
-    lit = config.get("RenderShade", "NO") == "YES";
+    animation.loop = config.get(kAnimationLoopKey, kYes) == kYes;
+    deformer = deformerNamed(config.get(kAnimationModeKey, ""), isDeforming);
+    castsShadow = config.get(kRenderShadowKey, kNo) == kYes;
+    lit = config.get(kRenderShadeKey, kNo) == kYes;
     config.clear();
 }
 

@@ -5,11 +5,41 @@
 // `source` as in the file, `working` as deformed and drawn. Nothing is reported: a missing
 // file leaves its part empty (no geometry, texture name 0, a pose at the origin).
 
+#include <array>
 #include <string>
 
 #include "resources/animation_track.h"
+#include "resources/data_manifest.h"
 #include "resources/mesh.h"
 #include "resources/texture.h"
+
+// The configuration's keys, in the order they are applied, and the words of their values.
+inline constexpr const char* kObjectFileKey = "ObjectFile";
+inline constexpr const char* kTextureFileKey = "TextureFile";
+inline constexpr const char* kEnvironmentFileKey = "EnvironmentFile";
+inline constexpr const char* kAnimationFileKey = "AnimationFile";
+inline constexpr const char* kAnimationLoopKey = "AnimationLoop";
+inline constexpr const char* kAnimationModeKey = "AnimationMode";
+inline constexpr const char* kRenderShadowKey = "RenderShadow";
+inline constexpr const char* kRenderShadeKey = "RenderShade";
+inline constexpr const char* kYes = "YES";
+inline constexpr const char* kNo = "NO";
+inline constexpr const char* kTwistMode = "AF_TWIST";
+inline constexpr const char* kSlinkMode = "AF_SLINK";
+inline constexpr const char* kCleanMode = "AF_CLEAN";
+
+// The keys that name further files of the data tree, with the kind of each, in the order the
+// object reads them.
+struct FileKey {
+    const char* key;
+    DataKind kind;
+};
+inline constexpr std::array<FileKey, 4> kFileKeys = {{
+    {kObjectFileKey, DataKind::Mesh},
+    {kTextureFileKey, DataKind::Picture},
+    {kEnvironmentFileKey, DataKind::Picture},
+    {kAnimationFileKey, DataKind::Animation},
+}};
 
 // Writes the deformed shape of `source` at time t (seconds) into `destination`.
 using Deformer = void (*)(const Mesh& source, Mesh& destination, float t);

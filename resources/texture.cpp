@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/image_loader.h"
 
 Texture::~Texture() {

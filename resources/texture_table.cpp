@@ -1,22 +1,16 @@
 #include "resources/texture_table.h"
 
+#include <array>
+
+#include "base/gl.h"
 #include "base/picture.h"
-#include "render/gl.h"
+#include "resources/data_manifest.h"
 
 namespace {
 
 std::array<Texture, kTextureCount> textureTable;
 
 }  // namespace
-
-const std::array<const char*, kImageTextureCount> kTextureFiles = {
-    "Textures/EnvX.png",       "Textures/EnvY.png",       "Textures/Sky.png",
-    "Textures/Welcome.png",    "Textures/Particle.png",   "Textures/srcfilea.png",
-    "Textures/srcfileb.png",   "Textures/lines.png",      "Textures/frame169.png",
-    "Textures/theend.png",     "Textures/Text/and.png",   "Textures/Text/zentrox.png",
-    "Textures/Text/rq73.png",  "Textures/Text/telun.png", "Textures/Text/present.png",
-    "Textures/Text/morva.png",
-};
 
 Texture& textureEntry(int32_t number) {
     return textureTable[static_cast<size_t>(number - 1)];
@@ -28,7 +22,7 @@ void loadTextureTable() {
     // The GL keeps its own copy of every picture, so ours is freed once uploaded.
     for (int32_t number = 1; number <= kImageTextureCount; ++number) {
         Texture& texture = textureEntry(number);
-        texture.load(kTextureFiles[static_cast<size_t>(number - 1)]);
+        texture.load(kPictureFiles[static_cast<size_t>(number - 1)].name);
         texture.upload(1, 0);
         texture.releasePixels();
     }

@@ -3,26 +3,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/projection.h"
+#include "render/projection.h"
 #include "render/compositing.h"
 #include "render/occlusion.h"
-#include "render/gl.h"
+#include "base/gl.h"
+#include "resources/data_manifest.h"
 #include "resources/texture_table.h"
-
-const std::array<const char*, kDeformObjectCount> kDeformObjectFiles = {
-    "Complex/xlab/common/holder.cfg", "Complex/xlab/common/metall.cfg",
-    "Complex/xlab/common/tunnel.cfg", "Complex/xlab/common/wood.cfg",
-    "Complex/xlab/common/stone.cfg",  "Complex/xlab/room1/floor.cfg",
-    "Complex/xlab/room1/roof.cfg",    "Complex/xlab/room1/strange.cfg",
-    "Complex/xlab/room1/walk.cfg",    "Complex/xlab/room1/walls.cfg",
-    "Complex/xlab/room1/window.cfg",  "Complex/xlab/room2/floor.cfg",
-    "Complex/xlab/room2/roof.cfg",    "Complex/xlab/room2/slinky.cfg",
-    "Complex/xlab/room2/walls.cfg",
-};
 
 namespace {
 
-constexpr int32_t kFrameOverlay = 9;  // "Textures/frame169.png"
 constexpr int32_t kGlowCopies = 20;
 constexpr float kGlowScaleStep = 0.05f;
 constexpr float kGlowShare = 0.035f;  // of the texture colour each copy adds
@@ -37,11 +26,11 @@ void placeLight() {
 }  // namespace
 
 void EDeform::load() {
-    tourPath.load(kDeformTourFile);
+    tourPath.load(kDeformTour.name);
     for (int32_t i = 0; i < kDeformObjectCount; ++i) {
-        objects[i].load(kDeformObjectFiles[i]);
+        objects[i].load(kDeformObjects[static_cast<size_t>(i)].name);
     }
-    wireCurve.load(kDeformWireCurveFile);
+    wireCurve.load(kDeformWireCurve.name);
 }
 
 Box glowBox(const Mesh& mesh) {

@@ -9,21 +9,16 @@
 #include <cstdint>
 #include <span>
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 #include "render/occlusion.h"
 #include "resources/camera_path.h"
 #include "resources/curve.h"
+#include "resources/data_manifest.h"
 #include "resources/scene_object.h"
 
-constexpr int32_t kDeformObjectCount = 15;
+constexpr int32_t kDeformObjectCount = static_cast<int32_t>(kDeformObjects.size());
 constexpr int32_t kSlinkyObject = 13;  // room 2: the glowing spring
 constexpr int32_t kWindowObject = 10;  // room 1: the translucent window
-
-constexpr const char* kDeformTourFile = "Cameras/Scene2_Tour.txt";
-constexpr const char* kDeformWireCurveFile = "Curves/Scene1_wf.txt";
-
-// The configuration files of the fifteen objects, in array order.
-extern const std::array<const char*, kDeformObjectCount> kDeformObjectFiles;
 
 struct ObjectGroup {
     int32_t first;  // index into the object array

@@ -3,28 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 #include "base/picture.h"
-#include "app/projection.h"
+#include "render/projection.h"
 #include "render/compositing.h"
 #include "render/cube_arms.h"
-#include "render/gl.h"
+#include "base/gl.h"
+#include "resources/data_manifest.h"
 #include "resources/texture_table.h"
-
-const std::array<const char*, 4> kMorphMeshFiles = {
-    "Objects\\Scene1_27C27.rob",
-    "Objects\\Scene1_27CCube.rob",
-    "Objects\\Scene1_27CArrow.rob",
-    "Objects\\Scene1_27CCircle.rob",
-};
 
 namespace {
 
-constexpr int32_t kChromeMap = 2;        // "Textures/EnvY.png"
-constexpr int32_t kSkyTexture = 3;       // "Textures/Sky.png"
-constexpr int32_t kLinesTexture = 8;     // "Textures/lines.png"
-constexpr int32_t kFrameOverlay = 9;     // "Textures/frame169.png"
-constexpr int32_t kClosingPicture = 10;  // "Textures/theend.png"
 constexpr float kMetaballsEnd = 35.0f;
 constexpr float kCubeCloudEnd = 12.75f;
 constexpr float kBlurEnd = 60.0f;
@@ -97,12 +86,12 @@ void morph(Mesh& dst, const Mesh& from, const Mesh& to, float f) {
 }
 
 void ESoftface::load() {
-    for (size_t i = 0; i < kMorphMeshFiles.size(); ++i) {
-        loadMesh(morphMeshes[i], kMorphMeshFiles[i]);
+    for (size_t i = 0; i < kSoftfaceShapes.size(); ++i) {
+        loadMesh(morphMeshes[i], kSoftfaceShapes[i].name);
     }
-    envObject.load(kSoftfaceEnvironmentFile);
-    flyPath.load(kSoftfaceFlightFile);
-    blurCurve.load(kSoftfaceBlurCurveFile);
+    envObject.load(kSoftfaceEnvironment.name);
+    flyPath.load(kSoftfaceFlight.name);
+    blurCurve.load(kSoftfaceBlurCurve.name);
     configureFinaleMetaballs(blobs);
 }
 

@@ -8,10 +8,11 @@
 
 #include <array>
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 #include "render/metaballs.h"
 #include "resources/camera_path.h"
 #include "resources/curve.h"
+#include "resources/data_manifest.h"
 #include "resources/mesh.h"
 #include "resources/scene_object.h"
 
@@ -30,13 +31,6 @@ struct FlashPulse {
 // The pulse whose open window (start, start + duration) holds t, or nullptr: the windows
 // follow each other without overlap, so at most one fires.
 const FlashPulse* flashPulseAt(float t);
-
-constexpr const char* kSoftfaceEnvironmentFile = "Complex/sf/env.cfg";
-constexpr const char* kSoftfaceFlightFile = "Cameras\\Scene1_FlyLikeMad.txt";
-constexpr const char* kSoftfaceBlurCurveFile = "Curves\\Scene1_RadialBlur.txt";
-
-// The morph meshes: the figures 27, a cube, an arrow, a circle.
-extern const std::array<const char*, 4> kMorphMeshFiles;
 
 // dst = from with every vertex position moved the fraction f of the way to `to`'s; everything
 // else stays `from`'s. Meshes of different part counts leave dst as it was; the blend stops at
@@ -63,7 +57,7 @@ public:
     CameraPath flyPath;
     SceneObject envObject;
     Mesh workMesh;  // the shape under the cube cloud; kept from frame to frame
-    std::array<Mesh, 4> morphMeshes;
+    std::array<Mesh, kSoftfaceShapes.size()> morphMeshes;
     Curve blurCurve;  // radial blur amount over the scene's time
     Metaballs blobs;
 };

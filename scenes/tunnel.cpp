@@ -3,21 +3,17 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/projection.h"
-#include "app/scene_registry.h"
-#include "app/spectrum.h"
+#include "render/projection.h"
+#include "scenes/status.h"
 #include "render/compositing.h"
-#include "render/gl.h"
+#include "base/gl.h"
+#include "resources/data_manifest.h"
 #include "resources/texture_table.h"
 
 float tunnelPosition = 0.0f;
 
 namespace {
 
-constexpr int32_t kWallTexture = 1;           // "Textures/EnvX.png"
-constexpr int32_t kListingA = 6;              // "Textures/srcfilea.png"
-constexpr int32_t kListingB = 7;              // "Textures/srcfileb.png"
-constexpr int32_t kFrameOverlay = 9;          // "Textures/frame169.png"
 constexpr int32_t kSegments = 16;             // quads round each ring
 constexpr float kSegmentAngle = 0.39269909f;  // radians, pi / 8
 constexpr int64_t kRingsBehind = 16;
@@ -104,7 +100,7 @@ void drawTunnel(float p) {
 }
 
 void ETunnel::load() {
-    overlayCurve.load(kTunnelCurveFile);
+    overlayCurve.load(kTunnelCurve.name);
 }
 
 void ETunnel::advance(float t, float dt) {
@@ -126,7 +122,7 @@ void ETunnel::render(float t, float dt) {
     glEnable(GL_TEXTURE_2D);
     setFog();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    textureEntry(kWallTexture).bind();
+    textureEntry(kTunnelWall).bind();
     drawTunnel(tunnelPosition);
     glPopAttrib();
     glPopMatrix();

@@ -8,11 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 #include "resources/curve.h"
 #include "resources/track_key.h"
-
-constexpr const char* kTunnelCurveFile = "Curves/Scene2_ts.txt";
 
 // Travel position along the tube, ring units. It integrates the speed over the frames that
 // render the scene and is never reset.

@@ -1,12 +1,10 @@
 #include "scenes/welcome.h"
 
-#include "app/projection.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 
 namespace {
-
-constexpr int32_t kWelcomePicture = 4;  // texture-table entry of the title picture
 
 // The box the picture is laid out in; it is stretched over whatever the viewport is.
 constexpr int32_t kBoxWidth = 800;

@@ -1,7 +1,7 @@
 #pragma once
 // EWelcome: the title picture.
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 
 class EWelcome : public Effect {
 public:

@@ -1,4 +1,5 @@
 #include "app/spectrum.h"
+#include "scenes/status.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/effect.h"
+#include "scenes/effect.h"
 #include "app/scene_registry.h"
 #include "base/picture.h"
 #include "render/compositing.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 #include "support/gl_test.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/projection.h"
-#include "app/random.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/random.h"
+#include "base/gl.h"
 #include "resources/texture.h"
 #include "support/gl_test.h"
 

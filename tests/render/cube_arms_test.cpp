@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "support/gl_test.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "support/gl_test.h"
 
 namespace {

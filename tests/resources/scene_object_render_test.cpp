@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/projection.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/scene_object.h"
 #include "support/gl_test.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture.h"
 #include "support/gl_test.h"
 

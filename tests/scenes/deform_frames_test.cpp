@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/projection.h"
-#include "render/gl.h"
+#include "app/sys/offscreen_context.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/animation_track.h"
 #include "resources/config_file.h"
 #include "resources/image_loader.h"
@@ -69,21 +69,22 @@ OffscreenContext DeformFramesTest::context;
 EDeform* DeformFramesTest::scene = nullptr;
 
 TEST_F(DeformFramesTest, EveryFileTheConfigurationsNameLoads) {
-    for (const char* file : kDeformObjectFiles) {
+    for (const DataFile& object : kDeformObjects) {
+        const char* file = object.name;
         SCOPED_TRACE(file);
         ConfigFile config;
         ASSERT_EQ(config.load(file), 0);
         Mesh mesh;
-        ASSERT_TRUE(loadMesh(mesh, config.get("ObjectFile", "").c_str()));
+        ASSERT_TRUE(loadMesh(mesh, config.get(kObjectFileKey, "").c_str()));
         ASSERT_GT(mesh.parts.size(), 0u);
         EXPECT_GT(mesh.parts[0].faces.size(), 0u);
-        for (const char* key : {"TextureFile", "EnvironmentFile"}) {
+        for (const char* key : {kTextureFileKey, kEnvironmentFileKey}) {
             const std::string picture = config.get(key, "");
             if (!picture.empty()) {
                 EXPECT_NE(loadImage(picture.c_str()), nullptr) << picture;
             }
         }
-        const std::string animation = config.get("AnimationFile", "");
+        const std::string animation = config.get(kAnimationFileKey, "");
         if (!animation.empty()) {
             AnimationTrack track;
             EXPECT_TRUE(track.load(animation.c_str()));
@@ -121,8 +122,8 @@ TEST_F(DeformFramesTest, TheEndOfTheTourLooksAtAGlowingSlinky) {
     // The same view with the slinky's picture black: its glow adds nothing then.
     const Texture& picture = scene->objects[kSlinkyObject].texture;
     ConfigFile config;
-    config.load(kDeformObjectFiles[kSlinkyObject]);
-    const std::unique_ptr<Image> colours = loadImage(config.get("TextureFile", "").c_str());
+    config.load(kDeformObjects[kSlinkyObject].name);
+    const std::unique_ptr<Image> colours = loadImage(config.get(kTextureFileKey, "").c_str());
     ASSERT_TRUE(colours);
     const std::vector<uint8_t> black(static_cast<size_t>(colours->byteCount()), 0);
     repaint(picture, black.data());

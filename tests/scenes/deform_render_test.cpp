@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "app/projection.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/text_file.h"
 #include "scenes/deform.h"
 #include "support/gl_test.h"

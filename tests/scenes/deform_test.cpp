@@ -57,8 +57,8 @@ TEST(DeformGroups, TheGroupsCoverEveryObjectOnceInOrder) {
         next += group.count;
     }
     EXPECT_EQ(next, kDeformObjectCount);
-    EXPECT_STREQ(kDeformObjectFiles[kSlinkyObject], "Complex/xlab/room2/slinky.cfg");
-    EXPECT_STREQ(kDeformObjectFiles[kWindowObject], "Complex/xlab/room1/window.cfg");
+    EXPECT_STREQ(kDeformObjects[kSlinkyObject].name, "Complex/xlab/room2/slinky.cfg");
+    EXPECT_STREQ(kDeformObjects[kWindowObject].name, "Complex/xlab/room1/window.cfg");
 }
 
 TEST(DeformWireframe, DrawsNothingAtOrBelowZeroAndBothAboveSlinkyFirst) {

@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/projection.h"
-#include "render/gl.h"
+#include "app/sys/offscreen_context.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/config_file.h"
 #include "resources/texture_table.h"
 #include "scenes/softface.h"

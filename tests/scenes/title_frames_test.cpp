@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/projection.h"
-#include "app/random.h"
+#include "app/sys/offscreen_context.h"
+#include "render/projection.h"
+#include "base/random.h"
 #include "app/timeline.h"
 #include "render/compositing.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/image_loader.h"
 #include "resources/texture_table.h"
 #include "tests/support/frame_probe.h"

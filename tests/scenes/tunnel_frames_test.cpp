@@ -7,12 +7,13 @@
 #include <filesystem>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/projection.h"
+#include "app/sys/offscreen_context.h"
+#include "render/projection.h"
 #include "app/scene_registry.h"
 #include "app/spectrum.h"
+#include "scenes/status.h"
 #include "app/timeline.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/text_file.h"
 #include "resources/texture_table.h"
 #include "scenes/tunnel.h"

@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "app/projection.h"
-#include "render/gl.h"
+#include "render/projection.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 #include "support/gl_test.h"
 
@@ -31,10 +31,10 @@ class WelcomeTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        makeTwoBandPicture(textureEntry(4));
+        makeTwoBandPicture(textureEntry(kWelcomePicture));
         viewport = {0, 0, 512, 512};
     }
-    void TearDown() override { textureEntry(4).release(); }
+    void TearDown() override { textureEntry(kWelcomePicture).release(); }
     EWelcome scene;
 };
 
@@ -63,7 +63,7 @@ TEST_F(WelcomeTest, TheFrameDoesNotChangeOverTime) {
 }
 
 TEST_F(WelcomeTest, AMissingPictureShowsPlainWhite) {
-    textureEntry(4).release();
+    textureEntry(kWelcomePicture).release();
     scene.render(1.0f, 0.016f);
     // GL's default texture is incomplete, so texturing is off for the quad: plain white.
     EXPECT_TRUE(isWhite(pixelAt(256, 256)));

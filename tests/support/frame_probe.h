@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/framebuffer.h"
+#include "render/framebuffer.h"
 
 using Frame = std::vector<uint8_t>;  // 800x600 RGB, top row first
 using Colour = std::array<double, 3>;

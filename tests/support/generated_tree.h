@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
+#include "app/sys/offscreen_context.h"
 #include "resources/texture_table.h"
 
 inline void enterGeneratedTree(OffscreenContext& context) {

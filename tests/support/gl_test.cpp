@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "render/gl.h"
+#include "base/gl.h"
 
 OffscreenContext& GLTest::context() {
     static OffscreenContext shared;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/offscreen_context.h"
+#include "app/sys/offscreen_context.h"
 
 class GLTest : public ::testing::Test {
 protected:

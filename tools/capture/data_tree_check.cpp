@@ -6,23 +6,18 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/soundtrack.h"
 #include "resources/animation_track.h"
 #include "resources/camera_path.h"
 #include "resources/config_file.h"
 #include "resources/curve.h"
+#include "resources/data_manifest.h"
 #include "resources/data_path.h"
 #include "resources/image_loader.h"
 #include "resources/mesh.h"
 #include "resources/mp3_track.h"
-#include "resources/texture_table.h"
-#include "scenes/deform.h"
-#include "scenes/softface.h"
-#include "scenes/tunnel.h"
+#include "resources/scene_object.h"
 
 namespace {
-
-enum class FileKind { Picture, Mesh, Curve, CameraPath, Animation, Configuration, Music };
 
 // Empty when the file can be opened for reading; otherwise the outcome's reason.
 bool openable(const std::string& path, FileOutcome& outcome, std::string& reason) {
@@ -47,33 +42,33 @@ bool openable(const std::string& path, FileOutcome& outcome, std::string& reason
 }
 
 // Empty when the loader takes the file; otherwise why it does not.
-std::string rejection(FileKind kind, const char* name) {
+std::string rejection(DataKind kind, const char* name) {
     switch (kind) {
-        case FileKind::Picture: {
+        case DataKind::Picture: {
             const std::unique_ptr<Image> image = loadImage(name);
             return image && image->data ? "" : "not a PNG or TGA picture the decoders accept";
         }
-        case FileKind::Mesh: {
+        case DataKind::Mesh: {
             Mesh mesh;
             return loadMesh(mesh, name) ? "" : "does not start with the magic word TROB";
         }
-        case FileKind::Curve: {
+        case DataKind::Curve: {
             Curve curve;
             return curve.load(name) && !curve.points.empty() ? "" : "no keys";
         }
-        case FileKind::CameraPath: {
+        case DataKind::CameraPath: {
             CameraPath path;
             return path.load(name) && !path.keys.empty() ? "" : "no keys";
         }
-        case FileKind::Animation: {
+        case DataKind::Animation: {
             AnimationTrack track;
             return track.load(name) && !track.keys.empty() ? "" : "no keys";
         }
-        case FileKind::Configuration: {
+        case DataKind::Configuration: {
             ConfigFile config;
             return config.load(name) == 0 && config.size() > 0 ? "" : "no keys";
         }
-        case FileKind::Music: {
+        case DataKind::Music: {
             DecodedTrack track;
             return decodeMp3(name, track) && track.frames() > 0 ? ""
                                                                 : "not an MP3 the decoder can play";
@@ -84,7 +79,7 @@ std::string rejection(FileKind kind, const char* name) {
 
 class Checker {
 public:
-    void check(FileKind kind, const std::string& name) {
+    void check(DataKind kind, const std::string& name) {
         CheckedFile file = {name, FileOutcome::Loaded, ""};
         const std::string path = dataPath(name.c_str()).c_str();
         if (openable(path, file.outcome, file.reason)) {
@@ -98,20 +93,13 @@ public:
 
     // A scene object's configuration, then the files it names in the order they load.
     void checkObject(const std::string& name) {
-        check(FileKind::Configuration, name);
+        check(DataKind::Configuration, name);
         ConfigFile config;
         config.load(name.c_str());
-        const struct {
-            const char* key;
-            FileKind kind;
-        } named[] = {{"ObjectFile", FileKind::Mesh},
-                     {"TextureFile", FileKind::Picture},
-                     {"EnvironmentFile", FileKind::Picture},
-                     {"AnimationFile", FileKind::Animation}};
-        for (const auto& entry : named) {
-            const std::string file = config.get(entry.key, "");
+        for (const FileKey& named : kFileKeys) {
+            const std::string file = config.get(named.key, "");
             if (!file.empty()) {
-                check(entry.kind, file);
+                check(named.kind, file);
             }
         }
     }
@@ -137,22 +125,13 @@ const char* outcomeWord(FileOutcome outcome) {
 
 std::vector<CheckedFile> checkDataTree() {
     Checker checker;
-    for (const char* picture : kTextureFiles) {
-        checker.check(FileKind::Picture, picture);
+    for (const DataFile& file : dataManifest()) {
+        if (file.kind == DataKind::Configuration) {
+            checker.checkObject(file.name);
+        } else {
+            checker.check(file.kind, file.name);
+        }
     }
-    checker.check(FileKind::CameraPath, kDeformTourFile);
-    for (const char* object : kDeformObjectFiles) {
-        checker.checkObject(object);
-    }
-    checker.check(FileKind::Curve, kDeformWireCurveFile);
-    checker.check(FileKind::Curve, kTunnelCurveFile);
-    for (const char* shape : kMorphMeshFiles) {
-        checker.check(FileKind::Mesh, shape);
-    }
-    checker.checkObject(kSoftfaceEnvironmentFile);
-    checker.check(FileKind::CameraPath, kSoftfaceFlightFile);
-    checker.check(FileKind::Curve, kSoftfaceBlurCurveFile);
-    checker.check(FileKind::Music, kMusicFile);
     return checker.files;
 }
 

@@ -22,15 +22,15 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/kernel_profile.h"
-#include "app/offscreen_context.h"
-#include "app/random.h"
-#include "app/soundtrack.h"
+#include "base/kernel_profile.h"
+#include "app/sys/offscreen_context.h"
+#include "base/random.h"
+#include "resources/soundtrack.h"
 #include "app/spectrum.h"
 #include "app/timeline.h"
 #include "base/picture.h"
 #include "base/version.h"
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/mp3_track.h"
 #include "resources/texture_table.h"
 #include "tools/capture/audio_clip.h"
@@ -100,17 +100,17 @@ void warnIfSilent(const DecodedTrack& music, int64_t first, int64_t count) {
         std::fprintf(stderr,
                      "zentrox-capture: warning: no decodable music at %s; the video is "
                      "silent\n",
-                     kMusicFile);
+                     kMusic.name);
     } else if (first >= music.frames()) {
         std::fprintf(stderr,
                      "zentrox-capture: warning: %s ends at %.3f s, before the capture "
                      "starts; the video is silent\n",
-                     kMusicFile, musicEnd);
+                     kMusic.name, musicEnd);
     } else if (first + count > music.frames()) {
         std::fprintf(stderr,
                      "zentrox-capture: warning: %s ends at %.3f s; the video is silent "
                      "from %.3f s on\n",
-                     kMusicFile, musicEnd,
+                     kMusic.name, musicEnd,
                      static_cast<double>(music.frames() - first) / kTrackRate);
     }
 }
@@ -118,7 +118,7 @@ void warnIfSilent(const DecodedTrack& music, int64_t first, int64_t count) {
 // The music under `frames` frames from demo time `from`, cut by sample index.
 std::vector<float> musicUnder(double from, int64_t frames, double framesPerSecond) {
     DecodedTrack music;
-    decodeMp3(kMusicFile, music);
+    decodeMp3(kMusic.name, music);
     const int64_t first = musicFrameAt(from);
     const int64_t count = audioFrameCount(frames, framesPerSecond);
     warnIfSilent(music, first, count);
@@ -272,7 +272,7 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     // The spectrum comes from the music at each frame's own time, so a capture is the same on
     // every run; without the music it reads zeros, as in the silent demo.
     const Clock::time_point musicStart = Clock::now();
-    capture.spectrum.open(kMusicFile);
+    capture.spectrum.open(kMusic.name);
     capture.report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
     catchInterrupts();
     if (capture.sinks.video) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/spectrum.h"
+#include "resources/spectrum_analyser.h"
 #include "resources/mp3_stream.h"
 #include "resources/string.h"
 

@@ -1,6 +1,6 @@
 #include "tools/capture/step_timer.h"
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/texture_table.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "tools/generator/curves.h"
 
+#include "resources/data_manifest.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -186,7 +188,7 @@ std::vector<CurvePoint> finaleBlurCurve() {
 }
 
 bool writeCurves(const DataTree& tree, std::string& error) {
-    return writeCurveFile(tree, kTunnelOverlayCurveFile, tunnelOverlayCurve(), error) &&
-           writeCurveFile(tree, kDeformWireCurveFile, deformWireCurve(), error) &&
-           writeCurveFile(tree, kFinaleBlurCurveFile, finaleBlurCurve(), error);
+    return writeCurveFile(tree, kTunnelCurve.name, tunnelOverlayCurve(), error) &&
+           writeCurveFile(tree, kDeformWireCurve.name, deformWireCurve(), error) &&
+           writeCurveFile(tree, kSoftfaceBlurCurve.name, finaleBlurCurve(), error);
 }

@@ -8,10 +8,6 @@
 #include "resources/curve.h"
 #include "tools/generator/data_tree.h"
 
-constexpr const char* kTunnelOverlayCurveFile = "Curves/Scene2_ts.txt";
-constexpr const char* kDeformWireCurveFile = "Curves/Scene1_wf.txt";
-constexpr const char* kFinaleBlurCurveFile = "Curves/Scene1_RadialBlur.txt";
-
 // Strength of the tunnel's scrolling listings over the scene's 40 seconds (scene time 0 is
 // demo time 85 s): a pulse on every bar of the music riding slow swells that follow its
 // sections, up as the lead enters at 20 s, down to nothing through the breakdown from 35 s.

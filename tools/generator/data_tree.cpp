@@ -1,5 +1,7 @@
 #include "tools/generator/data_tree.h"
 
+#include "resources/data_path.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,7 +50,8 @@ bool DataTree::prepare(std::string& error) const {
 }
 
 std::filesystem::path DataTree::pathOf(std::string_view relativePath) const {
-    return root / std::filesystem::path(relativePath).relative_path();
+    const String name(std::string(relativePath).c_str());
+    return root / std::filesystem::path(dataPath(name).c_str()).relative_path();
 }
 
 bool DataTree::write(std::string_view relativePath, std::span<const uint8_t> bytes,

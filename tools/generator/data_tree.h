@@ -1,6 +1,7 @@
 #pragma once
-// The generated data tree under one root folder. Files are named by relative paths with forward
-// slashes ("Textures/Sky.png"); their folders are created as needed. A file is written whole
+// The generated data tree under one root folder. Files are named as the demo names them
+// ("Textures/Sky.png", "Objects\\Scene1_27C27.rob"), relative to the root, a backslash being a
+// folder's separator as in the demo; their folders are created as needed. A file is written whole
 // under a temporary name and then renamed, so an interrupted run never leaves a truncated file.
 
 #include <cstdint>

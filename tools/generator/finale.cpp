@@ -2,6 +2,8 @@
 
 #include "tools/generator/finale.h"
 
+#include "resources/data_manifest.h"
+#include "resources/scene_object.h"
 #include "tools/generator/camera_views.h"
 #include "tools/generator/format_writers.h"
 #include "tools/generator/mesh_builder.h"
@@ -86,22 +88,23 @@ bool writeSky(const DataTree& tree, std::string& error) {
     if (!writeMesh(tree, kFinaleSkyMeshFile, finaleSkyMesh(), error)) {
         return false;
     }
-    const ConfigEntries entries = {
-        {"ObjectFile", kFinaleSkyMeshFile}, {"AnimationMode", "AF_CLEAN"}, {"RenderShade", "NO"}};
+    const ConfigEntries entries = {{kObjectFileKey, kFinaleSkyMeshFile},
+                                   {kAnimationModeKey, kCleanMode},
+                                   {kRenderShadeKey, kNo}};
     std::string text;
     if (!writeConfigText(entries, text, error)) {
-        return fail(kFinaleSkyConfigFile, error);
+        return fail(kSoftfaceEnvironment.name, error);
     }
-    return tree.writeText(kFinaleSkyConfigFile, text, error);
+    return tree.writeText(kSoftfaceEnvironment.name, text, error);
 }
 
 }  // namespace
 
 const std::array<MorphShape, 4> kMorphShapes = {{
-    {"Objects/Scene1_27C27.rob", morphDigitsMesh},
-    {"Objects/Scene1_27CCube.rob", morphCubeMesh},
-    {"Objects/Scene1_27CArrow.rob", morphArrowMesh},
-    {"Objects/Scene1_27CCircle.rob", morphRingMesh},
+    {kSoftfaceShapes[0].name, morphDigitsMesh},
+    {kSoftfaceShapes[1].name, morphCubeMesh},
+    {kSoftfaceShapes[2].name, morphArrowMesh},
+    {kSoftfaceShapes[3].name, morphRingMesh},
 }};
 
 std::vector<TrackKey> finaleFlightPath() {
@@ -123,7 +126,7 @@ bool writeFinale(const DataTree& tree, std::string& error) {
     }
     std::string text;
     if (!writeCameraPathText(finaleFlightPath(), text, error)) {
-        return fail(kFinaleFlightFile, error);
+        return fail(kSoftfaceFlight.name, error);
     }
-    return tree.writeText(kFinaleFlightFile, text, error);
+    return tree.writeText(kSoftfaceFlight.name, text, error);
 }

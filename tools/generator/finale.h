@@ -14,8 +14,6 @@
 #include "resources/track_key.h"
 #include "tools/generator/data_tree.h"
 
-constexpr const char* kFinaleFlightFile = "Cameras/Scene1_FlyLikeMad.txt";
-constexpr const char* kFinaleSkyConfigFile = "Complex/sf/env.cfg";
 constexpr const char* kFinaleSkyMeshFile = "Objects/sf/env.rob";
 constexpr float kFinaleSeconds = 60.0f;
 // The acts: the cube cloud until 12.75 s, the metaballs until the hit at 35 s, then the cube

@@ -2,6 +2,8 @@
 
 #include "tools/generator/laboratory.h"
 
+#include "resources/data_manifest.h"
+#include "resources/scene_object.h"
 #include "tools/generator/camera_views.h"
 #include "tools/generator/format_writers.h"
 #include "tools/generator/lab_textures.h"
@@ -9,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kChromeMap = "Textures/EnvY.png";
+constexpr const char* kChromeMap = kPictureFiles[1].name;  // the sphere map, "Textures/EnvY.png"
 constexpr const char* kStrangeAnimationFile = "Animations/xlab/strange.txt";
 constexpr const char* kSlinkyAnimationFile = "Animations/xlab/slinky.txt";
 
@@ -37,20 +39,21 @@ constexpr CameraView kTourViews[] = {
 constexpr float kTourKeySeconds = 0.2f;
 
 ConfigEntries configOf(const LabObjectRecipe& object) {
-    ConfigEntries entries = {{"ObjectFile", object.meshFile}};
+    ConfigEntries entries = {{kObjectFileKey, object.meshFile}};
     if (object.textureFile != nullptr) {
-        entries.push_back({"TextureFile", object.textureFile});
+        entries.push_back({kTextureFileKey, object.textureFile});
     }
     if (object.environmentFile != nullptr) {
-        entries.push_back({"EnvironmentFile", object.environmentFile});
+        entries.push_back({kEnvironmentFileKey, object.environmentFile});
     }
     if (object.animationFile != nullptr) {
-        entries.push_back({"AnimationFile", object.animationFile});
-        entries.push_back({"AnimationLoop", "YES"});
+        entries.push_back({kAnimationFileKey, object.animationFile});
+        entries.push_back({kAnimationLoopKey, kYes});
     }
-    entries.push_back({"AnimationMode", object.animationMode ? object.animationMode : "AF_CLEAN"});
-    entries.push_back({"RenderShadow", "NO"});
-    entries.push_back({"RenderShade", object.lit ? "YES" : "NO"});
+    entries.push_back(
+        {kAnimationModeKey, object.animationMode ? object.animationMode : kCleanMode});
+    entries.push_back({kRenderShadowKey, kNo});
+    entries.push_back({kRenderShadeKey, object.lit ? kYes : kNo});
     return entries;
 }
 
@@ -84,36 +87,36 @@ bool writeObject(const DataTree& tree, const LabObjectRecipe& object, std::strin
 }  // namespace
 
 const std::array<LabObjectRecipe, 15> kLabObjects = {{
-    {"Complex/xlab/common/holder.cfg", "Objects/xlab/holder.rob", labHolderMesh, kLabHolderTexture,
-     nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/common/metall.cfg", "Objects/xlab/metall.rob", labMetalMesh, nullptr, kChromeMap,
+    {kDeformObjects[0].name, "Objects/xlab/holder.rob", labHolderMesh, kLabHolderTexture, nullptr,
      nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/common/tunnel.cfg", "Objects/xlab/tunnel.rob", labPassageMesh,
-     kLabPassageTexture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/common/wood.cfg", "Objects/xlab/wood.rob", labWoodMesh, kLabWoodTexture, nullptr,
+    {kDeformObjects[1].name, "Objects/xlab/metall.rob", labMetalMesh, nullptr, kChromeMap, nullptr,
+     nullptr, nullptr, false},
+    {kDeformObjects[2].name, "Objects/xlab/tunnel.rob", labPassageMesh, kLabPassageTexture, nullptr,
      nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/common/stone.cfg", "Objects/xlab/stone.rob", labStoneMesh, kLabStoneTexture,
-     nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room1/floor.cfg", "Objects/xlab/room1_floor.rob", labRoom1FloorMesh,
-     kLabFloorTexture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room1/roof.cfg", "Objects/xlab/room1_roof.rob", labRoom1RoofMesh,
-     kLabRoofTexture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room1/strange.cfg", "Objects/xlab/strange.rob", labStrangeMesh,
-     kLabStrangeTexture, nullptr, kStrangeAnimationFile, strangeAnimation, "AF_TWIST", false},
-    {"Complex/xlab/room1/walk.cfg", "Objects/xlab/walk.rob", labWalkMesh, kLabGrateTexture, nullptr,
+    {kDeformObjects[3].name, "Objects/xlab/wood.rob", labWoodMesh, kLabWoodTexture, nullptr,
      nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room1/walls.cfg", "Objects/xlab/room1_walls.rob", labRoom1WallsMesh,
-     kLabWall1Texture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room1/window.cfg", "Objects/xlab/window.rob", labWindowMesh, kLabWindowTexture,
+    {kDeformObjects[4].name, "Objects/xlab/stone.rob", labStoneMesh, kLabStoneTexture, nullptr,
+     nullptr, nullptr, nullptr, false},
+    {kDeformObjects[5].name, "Objects/xlab/room1_floor.rob", labRoom1FloorMesh, kLabFloorTexture,
      nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room2/floor.cfg", "Objects/xlab/room2_floor.rob", labRoom2FloorMesh,
-     kLabFloorTexture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room2/roof.cfg", "Objects/xlab/room2_roof.rob", labRoom2RoofMesh,
-     kLabRoofTexture, nullptr, nullptr, nullptr, nullptr, false},
-    {"Complex/xlab/room2/slinky.cfg", "Objects/xlab/slinky.rob", labSlinkyMesh, kLabSlinkyTexture,
-     nullptr, kSlinkyAnimationFile, slinkyAnimation, "AF_SLINK", false},
-    {"Complex/xlab/room2/walls.cfg", "Objects/xlab/room2_walls.rob", labRoom2WallsMesh,
-     kLabWall2Texture, nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[6].name, "Objects/xlab/room1_roof.rob", labRoom1RoofMesh, kLabRoofTexture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[7].name, "Objects/xlab/strange.rob", labStrangeMesh, kLabStrangeTexture,
+     nullptr, kStrangeAnimationFile, strangeAnimation, kTwistMode, false},
+    {kDeformObjects[8].name, "Objects/xlab/walk.rob", labWalkMesh, kLabGrateTexture, nullptr,
+     nullptr, nullptr, nullptr, false},
+    {kDeformObjects[9].name, "Objects/xlab/room1_walls.rob", labRoom1WallsMesh, kLabWall1Texture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[10].name, "Objects/xlab/window.rob", labWindowMesh, kLabWindowTexture, nullptr,
+     nullptr, nullptr, nullptr, false},
+    {kDeformObjects[11].name, "Objects/xlab/room2_floor.rob", labRoom2FloorMesh, kLabFloorTexture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[12].name, "Objects/xlab/room2_roof.rob", labRoom2RoofMesh, kLabRoofTexture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[13].name, "Objects/xlab/slinky.rob", labSlinkyMesh, kLabSlinkyTexture, nullptr,
+     kSlinkyAnimationFile, slinkyAnimation, kSlinkMode, false},
+    {kDeformObjects[14].name, "Objects/xlab/room2_walls.rob", labRoom2WallsMesh, kLabWall2Texture,
+     nullptr, nullptr, nullptr, nullptr, false},
 }};
 
 std::vector<TrackKey> labTourPath() {
@@ -148,7 +151,7 @@ bool writeLaboratory(const DataTree& tree, std::string& error) {
     }
     std::string text;
     if (!writeCameraPathText(labTourPath(), text, error)) {
-        return fail(kLabTourFile, error);
+        return fail(kDeformTour.name, error);
     }
-    return tree.writeText(kLabTourFile, text, error);
+    return tree.writeText(kDeformTour.name, text, error);
 }

@@ -14,7 +14,6 @@
 #include "tools/generator/data_tree.h"
 #include "tools/generator/mesh_builder.h"
 
-constexpr const char* kLabTourFile = "Cameras/Scene2_Tour.txt";
 constexpr float kLabTourSeconds = 80.0f;
 constexpr Vector3 kSlinkyPlace = {-10.0f, -2.0f, 80.0f};
 

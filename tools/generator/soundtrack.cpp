@@ -1,5 +1,7 @@
 #include "tools/generator/soundtrack.h"
 
+#include "resources/data_manifest.h"
+
 #include "tools/generator/instruments.h"
 #include "tools/generator/mixer.h"
 #include "tools/generator/mp3_encoder.h"
@@ -119,5 +121,5 @@ bool writeSoundtrack(const DataTree& tree, std::string& error) {
     if (!encodeMp3(interleave(renderSoundtrack()), bytes, error)) {
         return false;
     }
-    return tree.write(kSoundtrackFile, bytes, error);
+    return tree.write(kMusic.name, bytes, error);
 }

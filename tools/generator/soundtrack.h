@@ -11,8 +11,6 @@
 #include "tools/generator/mastering.h"
 #include "tools/generator/stereo_buffer.h"
 
-constexpr const char* kSoundtrackFile = "Sounds/Crunch.mp3";
-
 // The band and the cues mixed, before mastering.
 StereoBuffer renderMix();
 // The finished programme; `report`, when given, receives the master chain's figures.

@@ -1,5 +1,7 @@
 #include "tools/generator/textures.h"
 
+#include "resources/data_manifest.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -31,23 +33,24 @@ Pixmap paintMorva(TextureFonts& fonts) {
 
 }  // namespace
 
+// In the order of the texture table's pictures, whose names they take.
 const std::array<TextureRecipe, kTextureRecipeCount> kTextureRecipes = {{
-    {"Textures/EnvX.png", paintEnvX},
-    {"Textures/EnvY.png", paintEnvY},
-    {"Textures/Sky.png", paintSky},
-    {"Textures/Welcome.png", paintWelcome},
-    {"Textures/Particle.png", paintParticle},
-    {"Textures/srcfilea.png", paintSourceA},
-    {"Textures/srcfileb.png", paintSourceB},
-    {"Textures/lines.png", paintLines},
-    {"Textures/frame169.png", paintFrame169},
-    {"Textures/theend.png", paintTheEnd},
-    {"Textures/Text/and.png", paintAnd},
-    {"Textures/Text/zentrox.png", paintZentrox},
-    {"Textures/Text/rq73.png", paintRq73},
-    {"Textures/Text/telun.png", paintTelun},
-    {"Textures/Text/present.png", paintPresent},
-    {"Textures/Text/morva.png", paintMorva},
+    {kPictureFiles[0].name, paintEnvX},
+    {kPictureFiles[1].name, paintEnvY},
+    {kPictureFiles[2].name, paintSky},
+    {kPictureFiles[3].name, paintWelcome},
+    {kPictureFiles[4].name, paintParticle},
+    {kPictureFiles[5].name, paintSourceA},
+    {kPictureFiles[6].name, paintSourceB},
+    {kPictureFiles[7].name, paintLines},
+    {kPictureFiles[8].name, paintFrame169},
+    {kPictureFiles[9].name, paintTheEnd},
+    {kPictureFiles[10].name, paintAnd},
+    {kPictureFiles[11].name, paintZentrox},
+    {kPictureFiles[12].name, paintRq73},
+    {kPictureFiles[13].name, paintTelun},
+    {kPictureFiles[14].name, paintPresent},
+    {kPictureFiles[15].name, paintMorva},
 }};
 
 const TextureRecipe* findTextureRecipe(std::string_view file) {

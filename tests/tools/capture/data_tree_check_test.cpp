@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/offscreen_context.h"
-#include "app/soundtrack.h"
+#include "app/sys/offscreen_context.h"
+#include "resources/soundtrack.h"
 #include "resources/data_path.h"
 #include "resources/texture_table.h"
 #include "tools/capture/music_spectrum.h"
@@ -83,7 +83,7 @@ TEST_F(DataTreeCheckTest, ListsExactlyTheFilesTheDemoOpensInTheOrderItOpensThem)
     setDataFileListener(recordOpening);
     prepareDemo();
     MusicSpectrum music;  // the music opens after the scenes, as in the demo and the capture
-    music.open(kMusicFile);
+    music.open(kMusic.name);
     setDataFileListener(nullptr);
     releaseTextureTable();
     context.destroy();
@@ -99,7 +99,7 @@ TEST_F(DataTreeCheckTest, TheGeneratedTreeLoadsWhole) {
     const std::vector<CheckedFile> files = checkDataTree();
     ASSERT_FALSE(files.empty());
     EXPECT_EQ(files.front().name, "Textures/EnvX.png");
-    EXPECT_EQ(files.back().name, kMusicFile);
+    EXPECT_EQ(files.back().name, kMusic.name);
     for (const CheckedFile& file : files) {
         EXPECT_EQ(file.outcome, FileOutcome::Loaded) << file.name << ": " << file.reason;
         EXPECT_TRUE(file.reason.empty()) << file.name;
@@ -137,7 +137,7 @@ TEST_F(DataTreeCheckTest, NamesWhatIsWrongWithEachDamagedFileAndKeepsTheOrder) {
          "does not start with the magic word TROB"},
         {"Curves/Scene2_ts.txt", FileOutcome::Rejected, "no keys"},
         {"Cameras/Scene2_Tour.txt", FileOutcome::Rejected, "no keys"},
-        {kMusicFile, FileOutcome::Rejected, "not an MP3 the decoder can play"},
+        {kMusic.name, FileOutcome::Rejected, "not an MP3 the decoder can play"},
     };
     for (const auto& e : expected) {
         const CheckedFile& file = find(files, e.name);

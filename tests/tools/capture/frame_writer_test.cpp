@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "support/gl_test.h"
 
 namespace {

@@ -2,19 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "app/soundtrack.h"
+#include "resources/soundtrack.h"
 #include "resources/mp3_track.h"
 
 namespace {
 
-const String kMusic = String(ZENTROX_GENERATED_DATA "/") + kMusicFile;
+const String kGeneratedMusic = String(ZENTROX_GENERATED_DATA "/") + kMusic.name;
 
 // The generated music: what the capture's frames see must not depend on how it was read.
 TEST(MusicSpectrum, EqualsTheSpectrumOfTheWholeDecodedMusic) {
     DecodedTrack track;
-    ASSERT_TRUE(decodeMp3(kMusic, track));
+    ASSERT_TRUE(decodeMp3(kGeneratedMusic, track));
     MusicSpectrum spectrum;
-    ASSERT_TRUE(spectrum.open(kMusic));
+    ASSERT_TRUE(spectrum.open(kGeneratedMusic));
     SpectrumAnalyser analyser;
     std::vector<int64_t> ends = {-5, 0, 1, 1023, 1024, 1025, 1025, 5000};
     for (int64_t end = 30 * kTrackRate + 17; end < 32 * kTrackRate; end += 1470) {

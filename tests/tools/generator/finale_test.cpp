@@ -11,6 +11,7 @@
 #include "generator_test_support.h"
 #include "resources/camera_path.h"
 #include "resources/config_file.h"
+#include "resources/data_manifest.h"
 #include "tools/generator/mesh_builder.h"
 #include "tools/generator/portable_math.h"
 
@@ -331,7 +332,7 @@ TEST(FinaleFiles, LoadAsTheSceneReadsThem) {
         }
     }
     ConfigFile config;
-    ASSERT_EQ(config.load(tree.pathOf(kFinaleSkyConfigFile).c_str()), 0);
+    ASSERT_EQ(config.load(tree.pathOf(kSoftfaceEnvironment.name).c_str()), 0);
     EXPECT_EQ(config.get("ObjectFile", ""), kFinaleSkyMeshFile);
     EXPECT_EQ(config.get("TextureFile", ""), "");
     EXPECT_EQ(config.get("AnimationMode", ""), "AF_CLEAN");
@@ -340,7 +341,7 @@ TEST(FinaleFiles, LoadAsTheSceneReadsThem) {
     ASSERT_TRUE(loadMesh(sky, tree.pathOf(kFinaleSkyMeshFile).c_str()));
     EXPECT_EQ(sky.parts[0].faces.size(), finaleSkyMesh().parts[0].faces.size());
     CameraPath path;
-    ASSERT_TRUE(path.load(tree.pathOf(kFinaleFlightFile).c_str()));
+    ASSERT_TRUE(path.load(tree.pathOf(kSoftfaceFlight.name).c_str()));
     EXPECT_EQ(path.keys.size(), finaleFlightPath().size());
 }
 

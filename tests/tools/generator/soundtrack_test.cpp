@@ -9,7 +9,9 @@
 #include <cmath>
 
 #include "app/spectrum.h"
+#include "resources/data_manifest.h"
 #include "resources/mp3_track.h"
+#include "scenes/status.h"
 #include "tools/generator/loudness.h"
 
 namespace {
@@ -17,7 +19,7 @@ namespace {
 const DecodedTrack& generatedTrack() {
     static const DecodedTrack track = [] {
         DecodedTrack decoded;
-        const std::string path = std::string(ZENTROX_GENERATED_DATA) + "/" + kSoundtrackFile;
+        const std::string path = std::string(ZENTROX_GENERATED_DATA) + "/" + kMusic.name;
         EXPECT_TRUE(decodeMp3(String(path.c_str()), decoded)) << path;
         return decoded;
     }();

@@ -1,13 +1,12 @@
 #pragma once
-// Where the demo's music lives and how demo time maps onto it: demo time 0 is the music's
+// How demo time maps onto the music (kMusic of the data manifest): demo time 0 is the music's
 // first sample, so the music frame heard at t seconds is t * 44100.
 
 #include <cmath>
 #include <cstdint>
 
+#include "resources/data_manifest.h"
 #include "resources/mp3_track.h"
-
-inline constexpr const char* kMusicFile = "Sounds/Crunch.mp3";
 
 // The music frame that plays at demo time t, seconds.
 inline int64_t musicFrameAt(double t) {

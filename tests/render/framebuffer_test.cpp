@@ -1,10 +1,10 @@
-#include "app/framebuffer.h"
+#include "render/framebuffer.h"
 
 #include <array>
 #include <vector>
 
-#include "app/random.h"
-#include "render/gl.h"
+#include "base/random.h"
+#include "base/gl.h"
 #include "resources/texture.h"
 #include "support/gl_test.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framebuffer.h"
+#include "render/framebuffer.h"
 
 class OffscreenContext {
 public:

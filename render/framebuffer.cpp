@@ -1,9 +1,9 @@
-#include "app/framebuffer.h"
+#include "render/framebuffer.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "render/gl.h"
+#include "base/gl.h"
 
 bool Framebuffer::create(int32_t width, int32_t height) {
     destroy();

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <memory>
 
-#include "app/music_feed.h"
-#include "app/sound.h"
+#include "app/sys/music_feed.h"
+#include "app/sys/sound.h"
 #include "resources/mp3_track.h"
 
 struct SoundStream {

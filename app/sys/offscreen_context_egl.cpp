@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/offscreen_context.h"
-#include "render/gl.h"
+#include "app/sys/offscreen_context.h"
+#include "base/gl.h"
 
 OffscreenContext::~OffscreenContext() {
     destroy();

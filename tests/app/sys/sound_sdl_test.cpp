@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/sound.h"
-#include "app/soundtrack.h"
+#include "app/sys/sound.h"
+#include "resources/soundtrack.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ protected:
         soundClose();
     }
 
-    const String music = String(ZENTROX_GENERATED_DATA "/") + kMusicFile;
+    const String music = String(ZENTROX_GENERATED_DATA "/") + kMusic.name;
     SoundStream* stream = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "app/kernel_profile.h"
+#include "base/kernel_profile.h"
 
 #include <chrono>
 

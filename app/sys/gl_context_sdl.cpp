@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/gl_context.h"
-#include "app/window.h"
-#include "render/gl.h"
+#include "app/sys/gl_context.h"
+#include "app/sys/window.h"
+#include "base/gl.h"
 
 namespace {
 

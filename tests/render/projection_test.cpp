@@ -1,9 +1,9 @@
-#include "app/projection.h"
+#include "render/projection.h"
 
 #include <array>
 #include <cmath>
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "support/gl_test.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "app/music_feed.h"
+#include "app/sys/music_feed.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/soundtrack.h"
+#include "resources/soundtrack.h"
 #include "resources/mp3_track.h"
 
 namespace {
@@ -23,7 +23,7 @@ protected:
         delete track;
         track = nullptr;
     }
-    static String music() { return String(ZENTROX_GENERATED_DATA "/") + kMusicFile; }
+    static String music() { return String(ZENTROX_GENERATED_DATA "/") + kMusic.name; }
 
     // Hands `count` buffers to a device; their samples.
     std::vector<float> play(int32_t count) {

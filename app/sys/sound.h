@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/spectrum.h"
+#include "resources/spectrum_analyser.h"
 #include "resources/string.h"
 
 struct SoundStream;

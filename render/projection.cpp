@@ -1,7 +1,9 @@
-#include "app/projection.h"
+#include "render/projection.h"
 
-#include "render/gl.h"
+#include "base/gl.h"
 #include "resources/camera_path.h"
+
+Viewport viewport = {0, 0, 800, 600};
 
 void setPerspective(const Viewport& view, float fovYDegrees) {
     glViewport(view.x, view.y, view.width, view.height);

@@ -1,4 +1,4 @@
-#include "app/music_feed.h"
+#include "app/sys/music_feed.h"
 
 #include <algorithm>
 

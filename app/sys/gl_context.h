@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/framebuffer.h"
+#include "render/framebuffer.h"
 
 class Window;
 

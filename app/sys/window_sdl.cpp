@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/window.h"
+#include "app/sys/window.h"
 
 namespace {
 
