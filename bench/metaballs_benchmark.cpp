@@ -12,10 +12,10 @@ namespace {
 constexpr float kMoment = 20.0f;  // seconds into the finale's ball paths
 
 template <void (*Rebuild)(Metaballs&)>
-void rebuildFinale(benchmark::State& state) {
+void rebuildSoftface(benchmark::State& state) {
     Metaballs metaballs;
-    configureFinaleMetaballs(metaballs);
-    placeFinaleBalls(metaballs, kMoment);
+    configureSoftfaceMetaballs(metaballs);
+    placeSoftfaceBalls(metaballs, kMoment);
     for (auto _ : state) {
         Rebuild(metaballs);
         benchmark::DoNotOptimize(metaballs.cells[metaballs.cells.size() / 2].cubeIndex);
@@ -25,10 +25,10 @@ void rebuildFinale(benchmark::State& state) {
 }
 
 void sharedCorners(benchmark::State& state) {
-    rebuildFinale<polygonise>(state);
+    rebuildSoftface<polygonise>(state);
 }
 void perCellCorners(benchmark::State& state) {
-    rebuildFinale<polygonisePerCell>(state);
+    rebuildSoftface<polygonisePerCell>(state);
 }
 
 BENCHMARK(sharedCorners)->Unit(benchmark::kMicrosecond);

@@ -46,14 +46,14 @@ void flashes(float t) {
 
 }  // namespace
 
-FinaleAct finaleActAt(float t) {
+SoftfaceAct softfaceActAt(float t) {
     if (t < kCubeCloudEnd) {
-        return FinaleAct::CubeCloud;
+        return SoftfaceAct::CubeCloud;
     }
     if (t > kCubeCloudEnd && t < kMetaballsEnd) {
-        return FinaleAct::Metaballs;
+        return SoftfaceAct::Metaballs;
     }
-    return FinaleAct::CubeArms;
+    return SoftfaceAct::CubeArms;
 }
 
 const FlashPulse* flashPulseAt(float t) {
@@ -92,7 +92,7 @@ void ESoftface::load() {
     envObject.load(kSoftfaceEnvironment.name);
     flyPath.load(kSoftfaceFlight.name);
     blurCurve.load(kSoftfaceBlurCurve.name);
-    configureFinaleMetaballs(blobs);
+    configureSoftfaceMetaballs(blobs);
 }
 
 void ESoftface::updateWorkMesh(float t) {
@@ -115,7 +115,7 @@ void ESoftface::updateWorkMesh(float t) {
 }
 
 void ESoftface::advance(float t, float) {
-    if (finaleActAt(t) == FinaleAct::CubeCloud) {
+    if (softfaceActAt(t) == SoftfaceAct::CubeCloud) {
         updateWorkMesh(t);
     }
 }
@@ -150,7 +150,7 @@ void ESoftface::drawVertexCubes() const {
 void ESoftface::stepBlobs(float t) {
     {
         const KernelScope scope(Kernel::Metaballs);
-        placeFinaleBalls(blobs, t);
+        placeSoftfaceBalls(blobs, t);
         for (MetaSource& box : blobs.boxes) {
             box.x = box.y = box.z = 0.5f;
         }
@@ -193,14 +193,14 @@ void ESoftface::render(float t, float dt) {
     envObject.update(t);
     envObject.draw();
     advance(t, dt);
-    switch (finaleActAt(t)) {
-        case FinaleAct::CubeCloud:
+    switch (softfaceActAt(t)) {
+        case SoftfaceAct::CubeCloud:
             drawVertexCubes();
             break;
-        case FinaleAct::Metaballs:
+        case SoftfaceAct::Metaballs:
             stepBlobs(t);
             break;
-        case FinaleAct::CubeArms:
+        case SoftfaceAct::CubeArms:
             drawCubeArms(t);
             break;
     }

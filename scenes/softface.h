@@ -16,11 +16,11 @@
 #include "resources/mesh.h"
 #include "resources/scene_object.h"
 
-enum class FinaleAct { CubeCloud, Metaballs, CubeArms };
+enum class SoftfaceAct { CubeCloud, Metaballs, CubeArms };
 
 // The act playing at scene time t: the cube cloud before 12.75 s, the metaballs strictly
 // between 12.75 and 35 s, the cube arms otherwise (from 35 s, and at 12.75 s exactly).
-FinaleAct finaleActAt(float t);
+SoftfaceAct softfaceActAt(float t);
 
 // One white pulse of the flashes round the hit at 35 s, durations in seconds.
 struct FlashPulse {

@@ -149,7 +149,7 @@ TEST_F(TimelineRenderTest, CrossFadesBlendTheTwoTargetsAtTheirRate) {
     expectNear(frameAt(121.0f), {84, 84, 114}, 2, 121.0f);
 }
 
-TEST_F(TimelineRenderTest, TheLastFinaleFrameIsHeldToTheEnd) {
+TEST_F(TimelineRenderTest, TheLastSoftfaceFrameIsHeldToTheEnd) {
     frameAt(150.0f);
     softface.colour = kMagenta;
     frameAt(179.99f);

@@ -78,10 +78,10 @@ Metaballs emptyGrid(uint32_t cells, float cellSize, float iso) {
     return metaballs;
 }
 
-Metaballs finaleAt(float t) {
+Metaballs softfaceAt(float t) {
     Metaballs metaballs;
-    configureFinaleMetaballs(metaballs);
-    placeFinaleBalls(metaballs, t);
+    configureSoftfaceMetaballs(metaballs);
+    placeSoftfaceBalls(metaballs, t);
     return metaballs;
 }
 
@@ -382,7 +382,7 @@ TEST_F(OneHighCorner, TheWalkPairsEachPointWithItsNormalInCellOrder) {
 
 TEST(MetaballHoles, ANegativeBallDigsAHoleInsideTheBox) {
     Metaballs metaballs;
-    configureFinaleMetaballs(metaballs);
+    configureSoftfaceMetaballs(metaballs);
     metaballs.balls.resize(0);
     polygonise(metaballs);
     const MetaCell& inside = cellAt(metaballs, 14, 12, 12);
@@ -410,7 +410,7 @@ TEST(MetaballHoles, ANegativeBallDigsAHoleInsideTheBox) {
 }
 
 TEST(MetaballHoles, AStrongerNegativeBallRemovesAPositiveBallsSurface) {
-    Metaballs metaballs = emptyGrid(24, kFinaleCellSize, kFinaleIso);
+    Metaballs metaballs = emptyGrid(24, kSoftfaceCellSize, kSoftfaceIso);
     metaballs.balls.resize(1);
     metaballs.balls[0] = {0.31f, 0.29f, 0.27f, 0.5f};
     polygonise(metaballs);
@@ -426,26 +426,26 @@ TEST(MetaballHoles, AStrongerNegativeBallRemovesAPositiveBallsSurface) {
 
 // Where a cell's far corner and the next cell's near corner round differently the shared corner
 // field must keep both; the finale's grid has such seams, so the comparisons below cover them.
-TEST(MetaballSharing, TheFinalesGridHasCornerSeams) {
+TEST(MetaballSharing, TheSoftfacesGridHasCornerSeams) {
     uint32_t seams = 0;
-    for (uint32_t i = 0; i + 1 < kFinaleCellsPerAxis; ++i) {
-        const float far = static_cast<float>(i) * kFinaleCellSize + kFinaleCellSize;
-        const float near = static_cast<float>(i + 1) * kFinaleCellSize;
+    for (uint32_t i = 0; i + 1 < kSoftfaceCellsPerAxis; ++i) {
+        const float far = static_cast<float>(i) * kSoftfaceCellSize + kSoftfaceCellSize;
+        const float near = static_cast<float>(i + 1) * kSoftfaceCellSize;
         seams += std::memcmp(&far, &near, sizeof far) != 0 ? 1 : 0;
     }
     EXPECT_GT(seams, 0u);
 }
 
-TEST(MetaballSharing, MatchesThePerCellRebuildThroughTheFinale) {
+TEST(MetaballSharing, MatchesThePerCellRebuildThroughTheSoftface) {
     for (const float t : {0.0f, 0.37f, 1.5f, 2.25f, 4.0f, 7.77f, 12.5f, 20.0f, 31.4f}) {
         SCOPED_TRACE(t);
-        expectSameAsPerCell(finaleAt(t));
+        expectSameAsPerCell(softfaceAt(t));
     }
 }
 
 TEST(MetaballSharing, MatchesWithSourcesOnGridCorners) {
-    Metaballs metaballs = finaleAt(0.0f);
-    const float s = kFinaleCellSize;
+    Metaballs metaballs = softfaceAt(0.0f);
+    const float s = kSoftfaceCellSize;
     // Near corners of cells 9 and 12, and the far corner of cell 6 as that cell computes it.
     metaballs.balls[0] = {9.0f * s, 12.0f * s, 12.0f * s, 0.5f};
     metaballs.balls[1] = {6.0f * s + s, 12.0f * s, 9.0f * s, 0.4f};
@@ -455,12 +455,12 @@ TEST(MetaballSharing, MatchesWithSourcesOnGridCorners) {
 }
 
 TEST(MetaballSharing, MatchesOnOtherGrids) {
-    Metaballs coarse = finaleAt(1.0f);
+    Metaballs coarse = softfaceAt(1.0f);
     coarse.cellsPerAxis = 7;
     coarse.cellSize = 1.0f / 7.0f;
     expectSameAsPerCell(coarse);
 
-    Metaballs offset = finaleAt(2.0f);
+    Metaballs offset = softfaceAt(2.0f);
     offset.cellsPerAxis = 11;
     offset.cellSize = 0.1f;
     offset.iso = 20.0f;
@@ -471,9 +471,9 @@ TEST(MetaballSharing, MatchesOnOtherGrids) {
 
 // NOTE: the fast inverse square root with one Newton step undershoots by up to 0.175 %, so the
 // lengths lie in [0.99825, 1]; a tighter tolerance would test the estimate, not the normals.
-TEST(FinaleSurface, NormalsHaveUnitLength) {
+TEST(SoftfaceSurface, NormalsHaveUnitLength) {
     for (const float t : {0.0f, 3.3f, 17.0f}) {
-        Metaballs metaballs = finaleAt(t);
+        Metaballs metaballs = softfaceAt(t);
         polygonise(metaballs);
         for (const Triangle& tri : triangles(metaballs)) {
             for (const Vector3& n : tri.normals) {
@@ -487,10 +487,10 @@ TEST(FinaleSurface, NormalsHaveUnitLength) {
 
 // Away from the grid's border the surface closes on itself: its triangles' area vectors cancel,
 // it encloses a positive volume (its front is the outside) and faces along its normals.
-TEST(FinaleSurface, IsClosedInsideTheUnitCubeAndFacesOutwards) {
+TEST(SoftfaceSurface, IsClosedInsideTheUnitCubeAndFacesOutwards) {
     for (const float t : {0.0f, 5.0f, 11.0f, 23.0f}) {
         SCOPED_TRACE(t);
-        Metaballs metaballs = finaleAt(t);
+        Metaballs metaballs = softfaceAt(t);
         polygonise(metaballs);
         const std::vector<Triangle> surface = triangles(metaballs);
         EXPECT_GT(surface.size(), 800u);  // about 1,500 to 1,700 through the finale

@@ -105,7 +105,7 @@ TEST_F(SoftfaceFramesTest, TheHitFlashesWhite) {
     EXPECT_LT(before, 180.0);
 }
 
-TEST_F(SoftfaceFramesTest, TheClosingPictureHoldsOverTheMovingFinale) {
+TEST_F(SoftfaceFramesTest, TheClosingPictureHoldsOverTheMovingSoftface) {
     const double moving = meanDifference(frameAt(45.0f), frameAt(47.0f));
     const double closing = meanDifference(frameAt(57.0f), frameAt(59.0f));
     EXPECT_LT(closing, 0.5 * moving);

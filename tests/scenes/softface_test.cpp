@@ -129,17 +129,17 @@ TEST_F(SoftfaceScheduleTest, BetweenTheWindowsTheLastShapeHolds) {
     }
 }
 
-TEST(FinaleActs, FollowTheirOpenWindows) {
-    EXPECT_EQ(finaleActAt(-0.1f), FinaleAct::CubeCloud);
-    EXPECT_EQ(finaleActAt(12.7f), FinaleAct::CubeCloud);
-    EXPECT_EQ(finaleActAt(12.75f), FinaleAct::CubeArms);  // one frame of arms on the limit
-    EXPECT_EQ(finaleActAt(12.8f), FinaleAct::Metaballs);
-    EXPECT_EQ(finaleActAt(34.99f), FinaleAct::Metaballs);
-    EXPECT_EQ(finaleActAt(35.0f), FinaleAct::CubeArms);
-    EXPECT_EQ(finaleActAt(59.9f), FinaleAct::CubeArms);
+TEST(SoftfaceActs, FollowTheirOpenWindows) {
+    EXPECT_EQ(softfaceActAt(-0.1f), SoftfaceAct::CubeCloud);
+    EXPECT_EQ(softfaceActAt(12.7f), SoftfaceAct::CubeCloud);
+    EXPECT_EQ(softfaceActAt(12.75f), SoftfaceAct::CubeArms);  // one frame of arms on the limit
+    EXPECT_EQ(softfaceActAt(12.8f), SoftfaceAct::Metaballs);
+    EXPECT_EQ(softfaceActAt(34.99f), SoftfaceAct::Metaballs);
+    EXPECT_EQ(softfaceActAt(35.0f), SoftfaceAct::CubeArms);
+    EXPECT_EQ(softfaceActAt(59.9f), SoftfaceAct::CubeArms);
 }
 
-TEST(FinaleFlashes, AtMostOneFiresAndEachPeaksHalfWayThrough) {
+TEST(SoftfaceFlashes, AtMostOneFiresAndEachPeaksHalfWayThrough) {
     EXPECT_EQ(flashPulseAt(34.5f), nullptr);
     EXPECT_EQ(flashPulseAt(34.75f), nullptr);  // the limits between pulses are dark
     EXPECT_EQ(flashPulseAt(35.25f), nullptr);

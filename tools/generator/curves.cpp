@@ -163,7 +163,7 @@ std::vector<CurvePoint> deformWireCurve() {
 
 // The base plus every pulse, with a point on every corner of either, so the demo's linear
 // sampling between the points gives the sum everywhere.
-std::vector<CurvePoint> finaleBlurCurve() {
+std::vector<CurvePoint> softfaceBlurCurve() {
     const std::vector<BlurPulse> pulses = blurPulses();
     std::vector<float> times;
     for (const CurvePoint& point : kBlurBase) {
@@ -190,5 +190,5 @@ std::vector<CurvePoint> finaleBlurCurve() {
 bool writeCurves(const DataTree& tree, std::string& error) {
     return writeCurveFile(tree, kTunnelCurve.name, tunnelOverlayCurve(), error) &&
            writeCurveFile(tree, kDeformWireCurve.name, deformWireCurve(), error) &&
-           writeCurveFile(tree, kSoftfaceBlurCurve.name, finaleBlurCurve(), error);
+           writeCurveFile(tree, kSoftfaceBlurCurve.name, softfaceBlurCurve(), error);
 }

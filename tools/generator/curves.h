@@ -25,7 +25,7 @@ std::vector<CurvePoint> deformWireCurve();
 // of the build, a sharp pulse at each change of act (12.75 s and the hit at 35 s), pulses
 // growing through the snare roll from 30 s, smaller ones on the finale's bars, and exactly 0
 // from 55 s, under the closing picture.
-std::vector<CurvePoint> finaleBlurCurve();
+std::vector<CurvePoint> softfaceBlurCurve();
 
 // Writes every curve. False, with the file and the reason in `error`, at the first failure.
 bool writeCurves(const DataTree& tree, std::string& error);

@@ -8,9 +8,9 @@
 
 #include "tools/generator/curves.h"
 #include "tools/generator/data_tree.h"
-#include "tools/generator/finale.h"
-#include "tools/generator/lab_textures.h"
-#include "tools/generator/laboratory.h"
+#include "tools/generator/softface.h"
+#include "tools/generator/deform_textures.h"
+#include "tools/generator/deform.h"
 #include "tools/generator/soundtrack.h"
 #include "tools/generator/textures.h"
 
@@ -26,9 +26,9 @@ constexpr ContentFamily kFamilies[] = {
     {"textures", writeTextures},
     {"soundtrack", writeSoundtrack},
     {"curves", writeCurves},
-    {"lab textures", writeLabTextures},
-    {"laboratory", writeLaboratory},
-    {"finale", writeFinale},
+    {"deform textures", writeDeformTextures},
+    {"deform", writeDeform},
+    {"softface", writeSoftface},
 };
 // clang-format on
 

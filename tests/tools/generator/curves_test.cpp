@@ -84,8 +84,8 @@ TEST(DeformWireCurve, ShowsOnlyPastTheWindowAndRoundTheSlinky) {
     }
 }
 
-TEST(FinaleBlurCurve, CoversTheSceneAndNeverGoesNegative) {
-    const std::vector<CurvePoint> points = finaleBlurCurve();
+TEST(SoftfaceBlurCurve, CoversTheSceneAndNeverGoesNegative) {
+    const std::vector<CurvePoint> points = softfaceBlurCurve();
     ASSERT_GE(points.size(), 2u);
     EXPECT_EQ(points.front().time, 0.0f);
     EXPECT_EQ(points.back().time, 60.0f);
@@ -98,8 +98,8 @@ TEST(FinaleBlurCurve, CoversTheSceneAndNeverGoesNegative) {
 
 // Strong as the breakdown opens, then a low base that each bar of the build lifts for a moment
 // (the bar at 12.5 s by the act change a beat later).
-TEST(FinaleBlurCurve, OpensStrongThenPulsesOnTheBuildsBars) {
-    const std::vector<CurvePoint> points = finaleBlurCurve();
+TEST(SoftfaceBlurCurve, OpensStrongThenPulsesOnTheBuildsBars) {
+    const std::vector<CurvePoint> points = softfaceBlurCurve();
     EXPECT_GE(valueAt(points, 0.0f), 0.5f);
     EXPECT_LE(valueAt(points, 0.0f), 0.7f);
     EXPECT_LT(valueAt(points, 3.0f), 0.5f * valueAt(points, 0.0f));
@@ -112,8 +112,8 @@ TEST(FinaleBlurCurve, OpensStrongThenPulsesOnTheBuildsBars) {
     }
 }
 
-TEST(FinaleBlurCurve, PeaksAtTheActChangesAndRisesThroughTheRoll) {
-    const std::vector<CurvePoint> points = finaleBlurCurve();
+TEST(SoftfaceBlurCurve, PeaksAtTheActChangesAndRisesThroughTheRoll) {
+    const std::vector<CurvePoint> points = softfaceBlurCurve();
     EXPECT_GT(peakBetween(points, 12.75f, 13.0f), 0.4f);
     EXPECT_GT(peakBetween(points, 35.0f, 35.3f), 0.4f);
     // Both stand out from the bars either side of them, and die away within two seconds.
@@ -131,8 +131,8 @@ TEST(FinaleBlurCurve, PeaksAtTheActChangesAndRisesThroughTheRoll) {
     }
 }
 
-TEST(FinaleBlurCurve, IsExactlyZeroUnderTheClosingPicture) {
-    const std::vector<CurvePoint> points = finaleBlurCurve();
+TEST(SoftfaceBlurCurve, IsExactlyZeroUnderTheClosingPicture) {
+    const std::vector<CurvePoint> points = softfaceBlurCurve();
     for (const CurvePoint& point : points) {
         if (point.time >= 55.0f) {
             EXPECT_EQ(point.value, 0.0f) << "at " << point.time << " s";

@@ -9,11 +9,11 @@ add_executable(zentrox_generator_tests
   tools/generator/drums_test.cpp
   tools/generator/envelope_test.cpp
   tools/generator/filter_test.cpp
-  tools/generator/finale_test.cpp
+  tools/generator/softface_test.cpp
   tools/generator/format_writers_test.cpp
   tools/generator/generator_test_support.cpp
-  tools/generator/lab_textures_test.cpp
-  tools/generator/laboratory_test.cpp
+  tools/generator/deform_textures_test.cpp
+  tools/generator/deform_test.cpp
   tools/generator/limiter_test.cpp
   tools/generator/loudness_test.cpp
   tools/generator/mesh_builder_test.cpp

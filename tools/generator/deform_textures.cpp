@@ -4,7 +4,7 @@
 // that shape a picture are measured with its repeat in mind, so repeating pictures meet
 // without a seam.
 
-#include "tools/generator/lab_textures.h"
+#include "tools/generator/deform_textures.h"
 
 #include <cmath>
 #include <vector>
@@ -16,24 +16,24 @@
 #include "tools/generator/portable_math.h"
 #include "tools/generator/raster.h"
 
-const std::array<LabTextureRecipe, kLabTextureRecipeCount> kLabTextureRecipes = {{
-    {kLabFloorTexture, 256, 256, 3, LabTiling::Both, paintLabFloor},
-    {kLabRoofTexture, 256, 256, 3, LabTiling::Both, paintLabRoof},
-    {kLabWall1Texture, 128, 512, 3, LabTiling::Horizontal, paintLabWall1},
-    {kLabWall2Texture, 128, 512, 3, LabTiling::Horizontal, paintLabWall2},
-    {kLabWindowTexture, 256, 256, 4, LabTiling::None, paintLabWindow},
-    {kLabWoodTexture, 256, 256, 3, LabTiling::Both, paintLabWood},
-    {kLabStoneTexture, 256, 256, 3, LabTiling::Both, paintLabStone},
-    {kLabHolderTexture, 128, 128, 3, LabTiling::Both, paintLabHolder},
-    {kLabPassageTexture, 256, 256, 3, LabTiling::Both, paintLabPassage},
-    {kLabGrateTexture, 128, 128, 3, LabTiling::Both, paintLabGrate},
-    {kLabSlinkyTexture, 128, 128, 3, LabTiling::Both, paintLabSlinky},
-    {kLabStrangeTexture, 128, 128, 3, LabTiling::Both, paintLabStrange},
+const std::array<DeformTextureRecipe, kDeformTextureRecipeCount> kDeformTextureRecipes = {{
+    {kDeformFloorTexture, 256, 256, 3, DeformTiling::Both, paintDeformFloor},
+    {kDeformRoofTexture, 256, 256, 3, DeformTiling::Both, paintDeformRoof},
+    {kDeformWall1Texture, 128, 512, 3, DeformTiling::Horizontal, paintDeformWall1},
+    {kDeformWall2Texture, 128, 512, 3, DeformTiling::Horizontal, paintDeformWall2},
+    {kDeformWindowTexture, 256, 256, 4, DeformTiling::None, paintDeformWindow},
+    {kDeformWoodTexture, 256, 256, 3, DeformTiling::Both, paintDeformWood},
+    {kDeformStoneTexture, 256, 256, 3, DeformTiling::Both, paintDeformStone},
+    {kDeformHolderTexture, 128, 128, 3, DeformTiling::Both, paintDeformHolder},
+    {kDeformPassageTexture, 256, 256, 3, DeformTiling::Both, paintDeformPassage},
+    {kDeformGrateTexture, 128, 128, 3, DeformTiling::Both, paintDeformGrate},
+    {kDeformSlinkyTexture, 128, 128, 3, DeformTiling::Both, paintDeformSlinky},
+    {kDeformStrangeTexture, 128, 128, 3, DeformTiling::Both, paintDeformStrange},
 }};
 
-bool writeLabTextures(const DataTree& tree, std::string& error) {
+bool writeDeformTextures(const DataTree& tree, std::string& error) {
     std::vector<uint8_t> png;
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         if (!encodePng(recipe.paint(), png, error)) {
             error = std::string("cannot encode ") + recipe.file + ": " + error;
             return false;
@@ -445,7 +445,7 @@ Mask passageStrip() {
 
 }  // namespace
 
-Pixmap paintLabFloor() {
+Pixmap paintDeformFloor() {
     const Mask height = floorHeight();
     const Mask open = occlusion(height, 3.0f, 1.4f, Edge::Wrap);
     Mask seams(kFloorSize, kFloorSize);
@@ -472,7 +472,7 @@ Pixmap paintLabFloor() {
     return toPixmap(floor, 3, Dither::Hashed);
 }
 
-Pixmap paintLabRoof() {
+Pixmap paintDeformRoof() {
     const Mask height = roofHeight();
     const Mask open = occlusion(height, 3.0f, 1.5f, Edge::Wrap);
     const Mask diffuser = roofDiffuser();
@@ -499,19 +499,19 @@ Pixmap paintLabRoof() {
     return toPixmap(roof, 3, Dither::Hashed);
 }
 
-Pixmap paintLabWall1() {
+Pixmap paintDeformWall1() {
     return paintWall({hexColor(0xb8c4d0), hexColor(0x178f8c), hexColor(0x2c333c),
                       hexColor(0xffffff), 0.0f, false, 601u});
 }
 
-Pixmap paintLabWall2() {
+Pixmap paintDeformWall2() {
     // NOTE: darker and warmer than room 1 so the slinky's glow in the middle of room 2 stands
     // out; the band's thin lit line is the room's only other colour.
     return paintWall({hexColor(0x4a4c58), hexColor(0xd97a1c), hexColor(0x1e1f24),
                       hexColor(0xe8d6c0), 0.55f, true, 701u});
 }
 
-Pixmap paintLabPassage() {
+Pixmap paintDeformPassage() {
     const Mask height = passageHeight();
     const Mask open = occlusion(height, 4.0f, 1.5f, Edge::Wrap);
     const Mask strip = passageStrip();

@@ -1,6 +1,6 @@
 // The laboratory as authored: the tour's camera, the objects' budgets and configurations.
 
-#include "tools/generator/laboratory.h"
+#include "tools/generator/deform.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "resources/config_file.h"
 #include "resources/text_file.h"
 #include "tools/generator/format_writers.h"
-#include "tools/generator/lab_textures.h"
+#include "tools/generator/deform_textures.h"
 
 namespace {
 
@@ -23,13 +23,13 @@ bool inside(const Box& box, Vector3 p, float margin) {
 // Inside the lab with `margin` to spare from every wall; where two spaces meet (the doorways)
 // being inside either counts.
 bool insideLab(Vector3 p, float margin) {
-    for (const Box& space : kLabSpaces) {
+    for (const Box& space : kDeformSpaces) {
         if (inside(space, p, margin)) {
             return true;
         }
     }
     // In a doorway: inside the passage's cross-section, where it opens into a room.
-    const Box& passage = kLabSpaces[1];
+    const Box& passage = kDeformSpaces[1];
     const Box throughDoors = {{passage.low.x, passage.low.y, passage.low.z - 2.0f},
                               {passage.high.x, passage.high.y, passage.high.z + 2.0f}};
     return inside(throughDoors, p, margin);
@@ -39,30 +39,30 @@ float length(Vector3 v) {
     return std::sqrt(dot(v, v));
 }
 
-TEST(LabTour, CoversTheSceneWithDenseKeys) {
-    const std::vector<TrackKey> keys = labTourPath();
+TEST(DeformTour, CoversTheSceneWithDenseKeys) {
+    const std::vector<TrackKey> keys = deformTourPath();
     ASSERT_GT(keys.size(), 300u);
     EXPECT_EQ(keys.front().time, 0.0f);
-    EXPECT_NEAR(keys.back().time, kLabTourSeconds, 1e-4f);
+    EXPECT_NEAR(keys.back().time, kDeformTourSeconds, 1e-4f);
     for (size_t i = 1; i < keys.size(); ++i) {
         EXPECT_GT(keys[i].time, keys[i - 1].time);
         EXPECT_LE(keys[i].time - keys[i - 1].time, 0.25f);
     }
 }
 
-TEST(LabTour, NeverLeavesTheRoomsNorWalksIntoFurniture) {
-    for (const TrackKey& key : labTourPath()) {
+TEST(DeformTour, NeverLeavesTheRoomsNorWalksIntoFurniture) {
+    for (const TrackKey& key : deformTourPath()) {
         const Vector3 eye = key.first;
         EXPECT_TRUE(insideLab(eye, 0.6f))
             << "at " << key.time << " s: " << eye.x << " " << eye.y << " " << eye.z;
-        for (const Box& obstacle : labObstacles()) {
+        for (const Box& obstacle : deformObstacles()) {
             EXPECT_FALSE(inside(obstacle, eye, -0.6f)) << "at " << key.time << " s";
         }
     }
 }
 
-TEST(LabTour, MovesAndTurnsWithoutJerks) {
-    const std::vector<TrackKey> keys = labTourPath();
+TEST(DeformTour, MovesAndTurnsWithoutJerks) {
+    const std::vector<TrackKey> keys = deformTourPath();
     for (size_t i = 1; i + 1 < keys.size(); ++i) {
         const float dt = keys[i].time - keys[i - 1].time;
         // Change of velocity between neighbouring segments, for the eye and the target.
@@ -76,20 +76,20 @@ TEST(LabTour, MovesAndTurnsWithoutJerks) {
     }
 }
 
-TEST(LabTour, StartsInRoomOneAndEndsLookingAtTheSlinky) {
-    const std::vector<TrackKey> keys = labTourPath();
-    EXPECT_TRUE(inside(kLabSpaces[0], keys.front().first, 0.5f));
+TEST(DeformTour, StartsInRoomOneAndEndsLookingAtTheSlinky) {
+    const std::vector<TrackKey> keys = deformTourPath();
+    EXPECT_TRUE(inside(kDeformSpaces[0], keys.front().first, 0.5f));
     const TrackKey& last = keys.back();
-    EXPECT_TRUE(inside(kLabSpaces[2], last.first, 0.5f));
+    EXPECT_TRUE(inside(kDeformSpaces[2], last.first, 0.5f));
     const Vector3 view = normalised(last.second - last.first);
     const Vector3 toSlinky = normalised(kSlinkyPlace - last.first);
     EXPECT_GT(dot(view, toSlinky), 0.98f);
     EXPECT_LT(length(kSlinkyPlace - last.first), 12.0f);
 }
 
-TEST(LabObjects, StayWithinTheirTriangleBudgets) {
+TEST(DeformObjects, StayWithinTheirTriangleBudgets) {
     int32_t total = 0;
-    for (const LabObjectRecipe& object : kLabObjects) {
+    for (const DeformObjectRecipe& object : kDeformObjectRecipes) {
         const Mesh mesh = object.buildMesh();
         int32_t triangles = 0;
         for (const MeshPart& part : mesh.parts) {
@@ -107,8 +107,8 @@ TEST(LabObjects, StayWithinTheirTriangleBudgets) {
     EXPECT_LT(total, 10000);
 }
 
-TEST(LabObjects, SlinkyIsUprightOnTheGlowsCentre) {
-    const Mesh slinky = labSlinkyMesh();
+TEST(DeformObjects, SlinkyIsUprightOnTheGlowsCentre) {
+    const Mesh slinky = deformSlinkyMesh();
     float lowest = 1e9f, highest = -1e9f, widest = 0.0f;
     for (const MeshVertex& v : slinky.parts[0].vertices) {
         lowest = std::min(lowest, v.y);
@@ -126,13 +126,13 @@ TEST(LabObjects, SlinkyIsUprightOnTheGlowsCentre) {
     }
 }
 
-TEST(LabObjects, ConfigurationsNameTheirOwnFilesAndPictures) {
+TEST(DeformObjects, ConfigurationsNameTheirOwnFilesAndPictures) {
     std::set<std::string> pictures = {"Textures/EnvY.png"};
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         pictures.insert(recipe.file);
     }
     std::set<std::string> meshes;
-    for (const LabObjectRecipe& object : kLabObjects) {
+    for (const DeformObjectRecipe& object : kDeformObjectRecipes) {
         EXPECT_TRUE(meshes.insert(object.meshFile).second) << object.meshFile;
         for (const char* picture : {object.textureFile, object.environmentFile}) {
             if (picture != nullptr) {
@@ -143,16 +143,16 @@ TEST(LabObjects, ConfigurationsNameTheirOwnFilesAndPictures) {
     }
 }
 
-TEST(LabObjects, TheWindowBlendsAndTheSculptureTwists) {
-    const LabObjectRecipe& window = kLabObjects[10];
+TEST(DeformObjects, TheWindowBlendsAndTheSculptureTwists) {
+    const DeformObjectRecipe& window = kDeformObjectRecipes[10];
     EXPECT_STREQ(window.configFile, "Complex/xlab/room1/window.cfg");
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         if (std::string(recipe.file) == window.textureFile) {
             EXPECT_EQ(recipe.channels, 4);
         }
     }
-    EXPECT_STREQ(kLabObjects[7].animationMode, "AF_TWIST");
-    EXPECT_STREQ(kLabObjects[13].animationMode, "AF_SLINK");
+    EXPECT_STREQ(kDeformObjectRecipes[7].animationMode, "AF_TWIST");
+    EXPECT_STREQ(kDeformObjectRecipes[13].animationMode, "AF_SLINK");
 }
 
 }  // namespace

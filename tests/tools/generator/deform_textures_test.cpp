@@ -1,4 +1,4 @@
-#include "tools/generator/lab_textures.h"
+#include "tools/generator/deform_textures.h"
 
 #include <gtest/gtest.h>
 
@@ -123,11 +123,11 @@ bool isPowerOfTwo(int32_t n) {
 }
 
 // Every picture painted once for the whole suite; the painters are pure.
-class LabTexturesTest : public ::testing::Test {
+class DeformTexturesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         pictures = new std::map<std::string, Pixmap>;
-        for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+        for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
             (*pictures)[recipe.file] = recipe.paint();
         }
     }
@@ -139,27 +139,27 @@ protected:
     static std::map<std::string, Pixmap>* pictures;
 };
 
-std::map<std::string, Pixmap>* LabTexturesTest::pictures = nullptr;
+std::map<std::string, Pixmap>* DeformTexturesTest::pictures = nullptr;
 
-TEST(LabTextureRecipes, FilesAreUniqueAndInTheLabFolder) {
+TEST(DeformTextureRecipes, FilesAreUniqueAndInTheDeformFolder) {
     std::set<std::string> files;
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         const std::string file = recipe.file;
         EXPECT_EQ(file.rfind("Textures/xlab/", 0), 0u) << file;
         EXPECT_EQ(file.substr(file.size() - 4), ".png") << file;
         files.insert(file);
     }
-    EXPECT_EQ(files.size(), kLabTextureRecipes.size());
+    EXPECT_EQ(files.size(), kDeformTextureRecipes.size());
     // The names the scene's objects refer to are all in the table.
-    for (const char* named :
-         {kLabFloorTexture, kLabRoofTexture, kLabWall1Texture, kLabWall2Texture, kLabWindowTexture,
-          kLabWoodTexture, kLabStoneTexture, kLabHolderTexture, kLabPassageTexture,
-          kLabGrateTexture, kLabSlinkyTexture, kLabStrangeTexture}) {
+    for (const char* named : {kDeformFloorTexture, kDeformRoofTexture, kDeformWall1Texture,
+                              kDeformWall2Texture, kDeformWindowTexture, kDeformWoodTexture,
+                              kDeformStoneTexture, kDeformHolderTexture, kDeformPassageTexture,
+                              kDeformGrateTexture, kDeformSlinkyTexture, kDeformStrangeTexture}) {
         EXPECT_EQ(files.count(named), 1u) << named;
     }
 }
 
-TEST(LabTextureSeam, MeasureRejectsAPictureThatDoesNotTile) {
+TEST(DeformTextureSeam, MeasureRejectsAPictureThatDoesNotTile) {
     Pixmap ramp{64, 8, 1, std::vector<uint8_t>(64 * 8)};
     for (int32_t y = 0; y < 8; ++y) {
         for (int32_t x = 0; x < 64; ++x) {
@@ -170,7 +170,7 @@ TEST(LabTextureSeam, MeasureRejectsAPictureThatDoesNotTile) {
     EXPECT_LE(seamRoughness(ramp, Across::Rows), 1.0);
 }
 
-TEST(LabTextureSeam, SlowMeasureFindsASmoothLayerThatDoesNotWrap) {
+TEST(DeformTextureSeam, SlowMeasureFindsASmoothLayerThatDoesNotWrap) {
     const Pixmap wrapping = noisePicture(4);
     const Pixmap broken = noisePicture(0);
     for (const Across across : {Across::Columns, Across::Rows}) {
@@ -179,7 +179,7 @@ TEST(LabTextureSeam, SlowMeasureFindsASmoothLayerThatDoesNotWrap) {
     }
 }
 
-TEST(LabTextureDetail, MeasureFindsOnePixelDetail) {
+TEST(DeformTextureDetail, MeasureFindsOnePixelDetail) {
     Pixmap checker{32, 32, 3, std::vector<uint8_t>(32 * 32 * 3)};
     Pixmap ramp = checker;
     for (int32_t y = 0; y < 32; ++y) {
@@ -194,8 +194,8 @@ TEST(LabTextureDetail, MeasureFindsOnePixelDetail) {
     EXPECT_LT(pixelDetail(ramp), 2.0);
 }
 
-TEST_F(LabTexturesTest, EveryPictureHasItsDeclaredPowerOfTwoSize) {
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+TEST_F(DeformTexturesTest, EveryPictureHasItsDeclaredPowerOfTwoSize) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         const Pixmap& p = picture(recipe.file);
         EXPECT_TRUE(isPowerOfTwo(recipe.width) && isPowerOfTwo(recipe.height)) << recipe.file;
         EXPECT_EQ(p.width, recipe.width) << recipe.file;
@@ -204,37 +204,37 @@ TEST_F(LabTexturesTest, EveryPictureHasItsDeclaredPowerOfTwoSize) {
         EXPECT_EQ(p.bytes.size(), static_cast<size_t>(p.width) * p.height * p.channels)
             << recipe.file;
     }
-    EXPECT_EQ(picture(kLabWindowTexture).channels, 4);
+    EXPECT_EQ(picture(kDeformWindowTexture).channels, 4);
 }
 
-TEST_F(LabTexturesTest, RepeatingPicturesMeetThemselvesWithoutASeam) {
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+TEST_F(DeformTexturesTest, RepeatingPicturesMeetThemselvesWithoutASeam) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         const Pixmap& p = picture(recipe.file);
         for (const LineMeasure measure : {lineDifference, slowLineDifference}) {
-            if (recipe.tiling != LabTiling::None) {
+            if (recipe.tiling != DeformTiling::None) {
                 EXPECT_LE(seamRoughness(p, Across::Columns, measure), 1.0) << recipe.file;
             }
-            if (recipe.tiling == LabTiling::Both) {
+            if (recipe.tiling == DeformTiling::Both) {
                 EXPECT_LE(seamRoughness(p, Across::Rows, measure), 1.0) << recipe.file;
             }
         }
     }
 }
 
-TEST_F(LabTexturesTest, NoPictureIsFullOfOnePixelDetail) {
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+TEST_F(DeformTexturesTest, NoPictureIsFullOfOnePixelDetail) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         EXPECT_LT(pixelDetail(picture(recipe.file)), 6.0) << recipe.file;
     }
 }
 
-TEST_F(LabTexturesTest, PaintingAgainGivesTheSameBytes) {
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+TEST_F(DeformTexturesTest, PaintingAgainGivesTheSameBytes) {
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         EXPECT_EQ(recipe.paint().bytes, picture(recipe.file).bytes) << recipe.file;
     }
 }
 
-TEST_F(LabTexturesTest, WindowHasAnOpaqueFrameRoundTranslucentGlass) {
-    const Pixmap& window = picture(kLabWindowTexture);
+TEST_F(DeformTexturesTest, WindowHasAnOpaqueFrameRoundTranslucentGlass) {
+    const Pixmap& window = picture(kDeformWindowTexture);
     ASSERT_EQ(window.channels, 4);
     const int32_t w = window.width;
     const int32_t h = window.height;
@@ -264,8 +264,8 @@ TEST_F(LabTexturesTest, WindowHasAnOpaqueFrameRoundTranslucentGlass) {
     EXPECT_GT(highest, lowest + 10);
 }
 
-TEST_F(LabTexturesTest, SlinkyIsBrightAllOver) {
-    const Pixmap& slinky = picture(kLabSlinkyTexture);
+TEST_F(DeformTexturesTest, SlinkyIsBrightAllOver) {
+    const Pixmap& slinky = picture(kDeformSlinkyTexture);
     double sum = 0.0;
     int32_t dimmest = 255;
     for (int32_t y = 0; y < slinky.height; ++y) {
@@ -280,8 +280,8 @@ TEST_F(LabTexturesTest, SlinkyIsBrightAllOver) {
     EXPECT_GT(dimmest, 150);
 }
 
-TEST_F(LabTexturesTest, WallsStandOnTheFloorWithTheirBandAtTwoFifths) {
-    for (const char* file : {kLabWall1Texture, kLabWall2Texture}) {
+TEST_F(DeformTexturesTest, WallsStandOnTheFloorWithTheirBandAtTwoFifths) {
+    for (const char* file : {kDeformWall1Texture, kDeformWall2Texture}) {
         const Pixmap& wall = picture(file);
         const int32_t h = wall.height;
         const double kick = rowsLuminance(wall, h - h / 20, h);
@@ -294,17 +294,17 @@ TEST_F(LabTexturesTest, WallsStandOnTheFloorWithTheirBandAtTwoFifths) {
         EXPECT_LT(roofCorner, panel) << file;
     }
     // Room 1's band is teal: green and blue well above red, at 40% of the height up.
-    const Pixmap& wall1 = picture(kLabWall1Texture);
+    const Pixmap& wall1 = picture(kDeformWall1Texture);
     const int32_t bandRow = wall1.height - wall1.height * 2 / 5;
     EXPECT_GT(wall1.at(wall1.width / 2, bandRow, 1), wall1.at(wall1.width / 2, bandRow, 0) + 60);
     EXPECT_GT(wall1.at(wall1.width / 2, bandRow, 2), wall1.at(wall1.width / 2, bandRow, 0) + 60);
     // Room 2 is darker, so its glowing slinky stands out.
-    const Pixmap& wall2 = picture(kLabWall2Texture);
+    const Pixmap& wall2 = picture(kDeformWall2Texture);
     EXPECT_LT(rowsLuminance(wall2, 0, wall2.height), 0.6 * rowsLuminance(wall1, 0, wall1.height));
 }
 
-TEST_F(LabTexturesTest, RoofHasOneBrightLightAmongGreyPanels) {
-    const Pixmap& roof = picture(kLabRoofTexture);
+TEST_F(DeformTexturesTest, RoofHasOneBrightLightAmongGreyPanels) {
+    const Pixmap& roof = picture(kDeformRoofTexture);
     int32_t bright = 0;
     std::vector<int32_t> levels;
     for (int32_t y = 0; y < roof.height; ++y) {
@@ -322,8 +322,8 @@ TEST_F(LabTexturesTest, RoofHasOneBrightLightAmongGreyPanels) {
     EXPECT_LT(levels[levels.size() / 2], 180);
 }
 
-TEST_F(LabTexturesTest, PassageIsLitAlongTheMiddleOfItsFaces) {
-    const Pixmap& passage = picture(kLabPassageTexture);
+TEST_F(DeformTexturesTest, PassageIsLitAlongTheMiddleOfItsFaces) {
+    const Pixmap& passage = picture(kDeformPassageTexture);
     const int32_t h = passage.height;
     const double middle = rowsLuminance(passage, h / 2 - 2, h / 2 + 2);
     const double edges = rowsLuminance(passage, 0, 8);
@@ -331,25 +331,25 @@ TEST_F(LabTexturesTest, PassageIsLitAlongTheMiddleOfItsFaces) {
     EXPECT_LT(edges, 0.3 * middle);
 }
 
-TEST(LabTexturesWrite, WritesEveryPictureAsPainted) {
+TEST(DeformTexturesWrite, WritesEveryPictureAsPainted) {
     const ScratchFolder folder("zentrox-lab-textures");
     const DataTree tree(folder.path);
     std::string error;
-    ASSERT_TRUE(writeLabTextures(tree, error)) << error;
-    for (const LabTextureRecipe& recipe : kLabTextureRecipes) {
+    ASSERT_TRUE(writeDeformTextures(tree, error)) << error;
+    for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
         const Pixmap read = readPngFile(tree.pathOf(recipe.file).string(), recipe.channels);
         EXPECT_EQ(read.width, recipe.width) << recipe.file;
         EXPECT_EQ(read.bytes, recipe.paint().bytes) << recipe.file;
     }
 }
 
-TEST(LabTexturesWrite, NamesTheFolderItCannotCreate) {
+TEST(DeformTexturesWrite, NamesTheFolderItCannotCreate) {
     const ScratchFolder folder("zentrox-lab-blocked");
     // A file where the pictures' folder should go.
     std::ofstream(folder.path / "Textures") << "in the way";
     const DataTree tree(folder.path);
     std::string error;
-    EXPECT_FALSE(writeLabTextures(tree, error));
+    EXPECT_FALSE(writeDeformTextures(tree, error));
     EXPECT_NE(error.find("Textures"), std::string::npos) << error;
 }
 

@@ -14,15 +14,15 @@
 #include "tools/generator/data_tree.h"
 #include "tools/generator/mesh_builder.h"
 
-constexpr float kLabTourSeconds = 80.0f;
+constexpr float kDeformTourSeconds = 80.0f;
 constexpr Vector3 kSlinkyPlace = {-10.0f, -2.0f, 80.0f};
 
 // The walkable spaces: room 1, the passage, room 2. Their union is the inside of the lab.
-extern const std::array<Box, 3> kLabSpaces;
+extern const std::array<Box, 3> kDeformSpaces;
 // Bounds of everything standing in the rooms that the camera must keep out of.
-std::vector<Box> labObstacles();
+std::vector<Box> deformObstacles();
 
-struct LabObjectRecipe {
+struct DeformObjectRecipe {
     const char* configFile;
     const char* meshFile;
     Mesh (*buildMesh)();
@@ -35,31 +35,31 @@ struct LabObjectRecipe {
 };
 
 // The fifteen objects in the order the scene loads them.
-extern const std::array<LabObjectRecipe, 15> kLabObjects;
+extern const std::array<DeformObjectRecipe, 15> kDeformObjectRecipes;
 
 // The meshes, each in world coordinates except the two that animations place: the twisting
 // sculpture and the slinky, which are centred on their own origin.
-Mesh labHolderMesh();
-Mesh labMetalMesh();
-Mesh labPassageMesh();
-Mesh labWoodMesh();
-Mesh labStoneMesh();
-Mesh labRoom1FloorMesh();
-Mesh labRoom1RoofMesh();
-Mesh labStrangeMesh();
-Mesh labWalkMesh();
-Mesh labRoom1WallsMesh();
-Mesh labWindowMesh();
-Mesh labRoom2FloorMesh();
-Mesh labRoom2RoofMesh();
-Mesh labSlinkyMesh();
-Mesh labRoom2WallsMesh();
+Mesh deformHolderMesh();
+Mesh deformMetalMesh();
+Mesh deformPassageMesh();
+Mesh deformWoodMesh();
+Mesh deformStoneMesh();
+Mesh deformRoom1FloorMesh();
+Mesh deformRoom1RoofMesh();
+Mesh deformStrangeMesh();
+Mesh deformWalkMesh();
+Mesh deformRoom1WallsMesh();
+Mesh deformWindowMesh();
+Mesh deformRoom2FloorMesh();
+Mesh deformRoom2RoofMesh();
+Mesh deformSlinkyMesh();
+Mesh deformRoom2WallsMesh();
 
 // The camera of the tour: dense keys of a smooth curve through hand-placed views.
-std::vector<TrackKey> labTourPath();
+std::vector<TrackKey> deformTourPath();
 std::vector<TrackKey> strangeAnimation();
 std::vector<TrackKey> slinkyAnimation();
 
 // Writes every mesh, configuration, animation and the tour. False, with the file and the
 // reason in `error`, at the first failure.
-bool writeLaboratory(const DataTree& tree, std::string& error);
+bool writeDeform(const DataTree& tree, std::string& error);

@@ -3,13 +3,13 @@
 // floors and roofs one picture per 8 units, walls one picture per 4 units across and the whole
 // wall height once.
 
-#include "tools/generator/laboratory.h"
+#include "tools/generator/deform.h"
 
 #include <cmath>
 
 #include "tools/generator/portable_math.h"
 
-const std::array<Box, 3> kLabSpaces = {{
+const std::array<Box, 3> kDeformSpaces = {{
     {{-16.0f, -6.0f, 0.0f}, {16.0f, 8.0f, 40.0f}},
     {{-3.0f, -6.0f, 40.0f}, {3.0f, 0.0f, 60.0f}},
     {{-26.0f, -6.0f, 60.0f}, {6.0f, 8.0f, 100.0f}},
@@ -27,13 +27,13 @@ constexpr float kPassageUnit = 6.0f;
 constexpr float kWindowX = 4.0f;  // the glass partition of room 1
 
 const Box& room1() {
-    return kLabSpaces[0];
+    return kDeformSpaces[0];
 }
 const Box& passage() {
-    return kLabSpaces[1];
+    return kDeformSpaces[1];
 }
 const Box& room2() {
-    return kLabSpaces[2];
+    return kDeformSpaces[2];
 }
 
 Mesh meshOfBuilder(const MeshBuilder& builder) {
@@ -129,7 +129,7 @@ Vector3 trefoil(float t, float scale) {
 
 }  // namespace
 
-std::vector<Box> labObstacles() {
+std::vector<Box> deformObstacles() {
     return {
         {{kWindowX - 0.2f, kFloor, 12.0f}, {kWindowX + 0.2f, 4.0f, 32.0f}},  // the glass
         {{8.4f, kFloor, 19.4f}, {11.6f, -3.5f, 22.6f}},                      // sculpture stand
@@ -146,7 +146,7 @@ std::vector<Box> labObstacles() {
     };
 }
 
-Mesh labHolderMesh() {
+Mesh deformHolderMesh() {
     MeshBuilder builder;
     // The sculpture's stand.
     builder.addCylinder({10.0f, kFloor, 21.0f}, 1.2f, 2.2f, 16);
@@ -158,7 +158,7 @@ Mesh labHolderMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labMetalMesh() {
+Mesh deformMetalMesh() {
     MeshBuilder builder;
     // The walkway's handrails: posts every four units and a rail on top.
     for (const float x : {-2.4f, 2.4f}) {
@@ -181,7 +181,7 @@ Mesh labMetalMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labPassageMesh() {
+Mesh deformPassageMesh() {
     MeshBuilder builder;
     const Box& p = passage();
     const float d = kDoorHalfWidth;
@@ -203,7 +203,7 @@ Mesh labPassageMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labWoodMesh() {
+Mesh deformWoodMesh() {
     MeshBuilder builder;
     // Room 1: a workbench and a stack of crates by the left wall.
     builder.addBox({{-14.0f, -3.3f, 15.0f}, {-8.0f, -2.9f, 25.0f}}, 3.0f);
@@ -222,7 +222,7 @@ Mesh labWoodMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labStoneMesh() {
+Mesh deformStoneMesh() {
     MeshBuilder builder;
     builder.addBox({{-15.5f, kFloor, 3.0f}, {-12.5f, -4.0f, 7.0f}}, 4.0f);
     builder.addBox({{-22.5f, kFloor, 90.0f}, {-20.5f, kRoof, 92.0f}}, 4.0f);
@@ -237,39 +237,39 @@ Mesh labStoneMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labRoom1FloorMesh() {
+Mesh deformRoom1FloorMesh() {
     MeshBuilder builder;
     addLevel(builder, room1(), kFloor, true, kFloorUnit);
     return meshOfBuilder(builder);
 }
 
-Mesh labRoom1RoofMesh() {
+Mesh deformRoom1RoofMesh() {
     MeshBuilder builder;
     addLevel(builder, room1(), kRoof, false, kFloorUnit);
     return meshOfBuilder(builder);
 }
 
-Mesh labRoom2FloorMesh() {
+Mesh deformRoom2FloorMesh() {
     MeshBuilder builder;
     addLevel(builder, room2(), kFloor, true, kFloorUnit);
     return meshOfBuilder(builder);
 }
 
-Mesh labRoom2RoofMesh() {
+Mesh deformRoom2RoofMesh() {
     MeshBuilder builder;
     addLevel(builder, room2(), kRoof, false, kFloorUnit);
     return meshOfBuilder(builder);
 }
 
-Mesh labRoom1WallsMesh() {
+Mesh deformRoom1WallsMesh() {
     return roomWalls(room1(), room1().high.z);
 }
 
-Mesh labRoom2WallsMesh() {
+Mesh deformRoom2WallsMesh() {
     return roomWalls(room2(), room2().low.z);
 }
 
-Mesh labStrangeMesh() {
+Mesh deformStrangeMesh() {
     std::vector<Vector3> knot;
     constexpr int32_t kSteps = 96;
     for (int32_t i = 0; i <= kSteps; ++i) {
@@ -280,13 +280,13 @@ Mesh labStrangeMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labWalkMesh() {
+Mesh deformWalkMesh() {
     MeshBuilder builder;
     builder.addBox({{-2.5f, kFloor, 1.0f}, {2.5f, -5.7f, 39.6f}}, 2.5f);
     return meshOfBuilder(builder);
 }
 
-Mesh labWindowMesh() {
+Mesh deformWindowMesh() {
     MeshBuilder builder;
     const Vector3 facing = {-1, 0, 0};  // towards the walkway
     for (int32_t column = 0; column < 5; ++column) {
@@ -301,7 +301,7 @@ Mesh labWindowMesh() {
     return meshOfBuilder(builder);
 }
 
-Mesh labSlinkyMesh() {
+Mesh deformSlinkyMesh() {
     // A coil of nine turns round the y axis, its foot on the base plate below the point the
     // animation puts it on.
     constexpr int32_t kTurns = 9;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/generator/finale.h"
+#include "tools/generator/softface.h"
 #include "tools/generator/mesh_builder.h"
 #include "tools/generator/portable_math.h"
 
@@ -404,9 +404,9 @@ Mesh morphRingMesh() {
 // NOTE: the sky's texture coordinate v is stretched unevenly, the lower hemisphere onto the
 // picture below its horizon and the upper onto the sky above it, so the horizon lies at the
 // camera's eye level rather than some 20 degrees below it.
-Mesh finaleSkyMesh() {
+Mesh softfaceSkyMesh() {
     MeshBuilder builder;
-    builder.addSphere({0, 0, 0}, kFinaleSkyRadius, kSkyRings, kSkySegments, true);
+    builder.addSphere({0, 0, 0}, kSoftfaceSkyRadius, kSkyRings, kSkySegments, true);
     MeshPart part = builder.toPart();
     for (TexCoord& uv : part.texCoords) {
         uv.t = uv.t < 0.5f ? kSkyHorizonV * (2.0f * uv.t)

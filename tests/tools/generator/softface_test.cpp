@@ -1,7 +1,7 @@
 // The finale as authored: the morph shapes, the sky sphere, the camera's flight, and the files as
 // the demo reads them back.
 
-#include "tools/generator/finale.h"
+#include "tools/generator/softface.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ float widthBetween(const std::vector<Vector3>& points, float low, float high) {
     return right - left;
 }
 
-TEST(FinaleShapes, ShareOnePartAndOneVertexCount) {
+TEST(SoftfaceShapes, ShareOnePartAndOneVertexCount) {
     EXPECT_GE(kMorphPointCount, 200);
     EXPECT_LE(kMorphPointCount, 400);
     for (const MorphShape& shape : kMorphShapes) {
@@ -63,7 +63,7 @@ TEST(FinaleShapes, ShareOnePartAndOneVertexCount) {
     }
 }
 
-TEST(FinaleShapes, AreSizedForTheCameraAndCentredOnTheOrigin) {
+TEST(SoftfaceShapes, AreSizedForTheCameraAndCentredOnTheOrigin) {
     struct Expected {
         Vector3 low, high;  // smallest and largest size on each axis
     };
@@ -90,7 +90,7 @@ TEST(FinaleShapes, AreSizedForTheCameraAndCentredOnTheOrigin) {
 
 // Within a layer of equal z every point has a neighbour close enough for the cubes to read as
 // one shape, and no two points anywhere are so close that their cubes merge.
-TEST(FinaleShapes, SpaceTheirPointsSoTheCubesNeitherMergeNorScatter) {
+TEST(SoftfaceShapes, SpaceTheirPointsSoTheCubesNeitherMergeNorScatter) {
     for (const MorphShape& shape : kMorphShapes) {
         const std::vector<Vector3> points = pointsOf(shape.build());
         for (size_t i = 0; i < points.size(); ++i) {
@@ -115,7 +115,7 @@ TEST(FinaleShapes, SpaceTheirPointsSoTheCubesNeitherMergeNorScatter) {
 
 // Vertex i of one shape flies to vertex i of the next: with the shared order each point crosses
 // its own side of the picture, far less than if the points were paired at random.
-TEST(FinaleShapes, MorphsMovePointsAcrossTheirOwnSector) {
+TEST(SoftfaceShapes, MorphsMovePointsAcrossTheirOwnSector) {
     for (size_t s = 0; s + 1 < kMorphShapes.size(); ++s) {
         const std::vector<Vector3> from = pointsOf(kMorphShapes[s].build());
         const std::vector<Vector3> to = pointsOf(kMorphShapes[s + 1].build());
@@ -132,7 +132,7 @@ TEST(FinaleShapes, MorphsMovePointsAcrossTheirOwnSector) {
     }
 }
 
-TEST(FinaleShapes, DigitsReadAsTwoAndSeven) {
+TEST(SoftfaceShapes, DigitsReadAsTwoAndSeven) {
     std::vector<Vector3> two, seven;
     for (const Vector3& p : pointsOf(morphDigitsMesh())) {
         (p.x < 0.0f ? two : seven).push_back(p);
@@ -165,7 +165,7 @@ TEST(FinaleShapes, DigitsReadAsTwoAndSeven) {
     EXPECT_LT(meanX(sevenBox.low.y, sevenBox.low.y + 3.0f), meanX(-1.5f, 1.5f) - 1.0f);
 }
 
-TEST(FinaleShapes, ArrowPointsToPlusXAndRingIsOpen) {
+TEST(SoftfaceShapes, ArrowPointsToPlusXAndRingIsOpen) {
     const std::vector<Vector3> arrow = pointsOf(morphArrowMesh());
     const Box box = boundsOf(arrow);
     for (const Vector3& p : arrow) {
@@ -189,8 +189,8 @@ TEST(FinaleShapes, ArrowPointsToPlusXAndRingIsOpen) {
     }
 }
 
-TEST(FinaleSky, FacesItsCentreWithinTheTriangleBudget) {
-    const Mesh sky = finaleSkyMesh();
+TEST(SoftfaceSky, FacesItsCentreWithinTheTriangleBudget) {
+    const Mesh sky = softfaceSkyMesh();
     ASSERT_EQ(sky.parts.size(), 1u);
     const MeshPart& part = sky.parts[0];
     EXPECT_LT(part.faces.size(), 2000u);
@@ -199,24 +199,24 @@ TEST(FinaleSky, FacesItsCentreWithinTheTriangleBudget) {
         const MeshVertex& v = part.vertices[face.a];
         const Normal& n = part.normals[face.na];
         EXPECT_LT(v.x * n.x + v.y * n.y + v.z * n.z, 0.0f);
-        EXPECT_NEAR(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z), kFinaleSkyRadius, 0.01f);
+        EXPECT_NEAR(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z), kSoftfaceSkyRadius, 0.01f);
     }
 }
 
 // u once round, v rising with height from 0 at the bottom pole to 1 at the top, where the
 // picture's top row (its zenith) goes.
-TEST(FinaleSky, WrapsThePictureOnceRoundAndUpright) {
-    const MeshPart part = finaleSkyMesh().parts[0];
+TEST(SoftfaceSky, WrapsThePictureOnceRoundAndUpright) {
+    const MeshPart part = softfaceSkyMesh().parts[0];
     float lowestU = 1.0f, highestU = 0.0f;
     for (uint32_t i = 0; i < part.vertices.size(); ++i) {
         const float y = part.vertices[i].y;
         const TexCoord uv = part.texCoords[i];
         lowestU = std::min(lowestU, uv.s);
         highestU = std::max(highestU, uv.s);
-        if (y > kFinaleSkyRadius - 0.01f) {
+        if (y > kSoftfaceSkyRadius - 0.01f) {
             EXPECT_EQ(uv.t, 1.0f);
         }
-        if (y < -kFinaleSkyRadius + 0.01f) {
+        if (y < -kSoftfaceSkyRadius + 0.01f) {
             EXPECT_EQ(uv.t, 0.0f);
         }
         for (uint32_t j = 0; j < part.vertices.size(); j += 7) {
@@ -229,11 +229,11 @@ TEST(FinaleSky, WrapsThePictureOnceRoundAndUpright) {
     EXPECT_EQ(highestU, 1.0f);
 }
 
-TEST(FinaleFlight, CoversTheSceneWithDenseIncreasingKeys) {
-    const std::vector<TrackKey> keys = finaleFlightPath();
+TEST(SoftfaceFlight, CoversTheSceneWithDenseIncreasingKeys) {
+    const std::vector<TrackKey> keys = softfaceFlightPath();
     ASSERT_GT(keys.size(), 290u);
     EXPECT_EQ(keys.front().time, 0.0f);
-    EXPECT_NEAR(keys.back().time, kFinaleSeconds, 1e-4f);
+    EXPECT_NEAR(keys.back().time, kSoftfaceSeconds, 1e-4f);
     for (size_t i = 1; i < keys.size(); ++i) {
         EXPECT_GT(keys[i].time, keys[i - 1].time);
         EXPECT_LE(keys[i].time - keys[i - 1].time, 0.21f);
@@ -242,19 +242,19 @@ TEST(FinaleFlight, CoversTheSceneWithDenseIncreasingKeys) {
 
 // Each act is seen whole from outside it: the 20-26-unit shapes, the metaballs in the middle of
 // their 20-unit cube, the 45-unit cube arms; and the camera stays well inside the sky.
-TEST(FinaleFlight, FramesEachActFromOutsideIt) {
-    for (const TrackKey& key : finaleFlightPath()) {
+TEST(SoftfaceFlight, FramesEachActFromOutsideIt) {
+    for (const TrackKey& key : softfaceFlightPath()) {
         const float t = key.time;
         const float distance = length(key.first);
         float nearest = 28.0f, farthest = 40.0f;
-        if (t <= kFinaleCloudEnd) {
+        if (t <= kSoftfaceCloudEnd) {
             nearest = 17.0f, farthest = 27.0f;
-        } else if (t < kFinaleHit) {
+        } else if (t < kSoftfaceHit) {
             nearest = 15.0f, farthest = 32.0f;
         }
         EXPECT_GE(distance, nearest) << "at " << t << " s";
         EXPECT_LE(distance, farthest) << "at " << t << " s";
-        EXPECT_LT(distance, 0.5f * kFinaleSkyRadius);
+        EXPECT_LT(distance, 0.5f * kSoftfaceSkyRadius);
         // Looking at the act: the origin within 10 degrees of the middle of the picture.
         const Vector3 view = normalised(key.second - key.first);
         EXPECT_GT(dot(view, normalised(key.first * -1.0f)), 0.985f) << "at " << t << " s";
@@ -264,19 +264,19 @@ TEST(FinaleFlight, FramesEachActFromOutsideIt) {
 }
 
 // The flat shapes face +z: seen from behind they would read mirrored, edge-on not at all.
-TEST(FinaleFlight, KeepsInFrontOfTheFlatShapes) {
-    for (const TrackKey& key : finaleFlightPath()) {
+TEST(SoftfaceFlight, KeepsInFrontOfTheFlatShapes) {
+    for (const TrackKey& key : softfaceFlightPath()) {
         const float facing = normalised(key.first).z;
         if (key.time <= 5.0f) {
             EXPECT_GT(facing, 0.7f) << "the 27 at " << key.time << " s";
-        } else if (key.time <= kFinaleCloudEnd) {
+        } else if (key.time <= kSoftfaceCloudEnd) {
             EXPECT_GT(facing, 0.5f) << "at " << key.time << " s";
         }
     }
 }
 
-TEST(FinaleFlight, FliesWithoutJerks) {
-    const std::vector<TrackKey> keys = finaleFlightPath();
+TEST(SoftfaceFlight, FliesWithoutJerks) {
+    const std::vector<TrackKey> keys = softfaceFlightPath();
     for (size_t i = 1; i + 1 < keys.size(); ++i) {
         const float dt = keys[i].time - keys[i - 1].time;
         for (Vector3 TrackKey::*point : {&TrackKey::first, &TrackKey::second, &TrackKey::third}) {
@@ -289,11 +289,11 @@ TEST(FinaleFlight, FliesWithoutJerks) {
     }
 }
 
-TEST(FinaleFlight, HoldsStillUnderTheClosingPicture) {
-    const std::vector<TrackKey> keys = finaleFlightPath();
+TEST(SoftfaceFlight, HoldsStillUnderTheClosingPicture) {
+    const std::vector<TrackKey> keys = softfaceFlightPath();
     const TrackKey* rest = nullptr;
     for (const TrackKey& key : keys) {
-        if (key.time < kFinaleClosing - 1e-3f) {
+        if (key.time < kSoftfaceClosing - 1e-3f) {
             continue;
         }
         if (rest == nullptr) {
@@ -306,19 +306,19 @@ TEST(FinaleFlight, HoldsStillUnderTheClosingPicture) {
     ASSERT_NE(rest, nullptr);
     // Arriving gently: under a unit per second over the last second before the rest.
     for (const TrackKey& key : keys) {
-        if (key.time > kFinaleClosing - 1.0f && key.time < kFinaleClosing) {
-            EXPECT_LT(length(rest->first - key.first), kFinaleClosing - key.time + 0.01f);
+        if (key.time > kSoftfaceClosing - 1.0f && key.time < kSoftfaceClosing) {
+            EXPECT_LT(length(rest->first - key.first), kSoftfaceClosing - key.time + 0.01f);
         }
     }
 }
 
 // Written and read back as the scene loads them: morph meshes with no normals and no faces, the
 // sky's configuration naming only its mesh, so the scene's Sky.png is the picture drawn on it.
-TEST(FinaleFiles, LoadAsTheSceneReadsThem) {
-    const ScratchFolder folder("zentrox-finale");
+TEST(SoftfaceFiles, LoadAsTheSceneReadsThem) {
+    const ScratchFolder folder("zentrox-softface");
     const DataTree tree(folder.path);
     std::string error;
-    ASSERT_TRUE(writeFinale(tree, error)) << error;
+    ASSERT_TRUE(writeSoftface(tree, error)) << error;
     for (const MorphShape& shape : kMorphShapes) {
         Mesh loaded;
         ASSERT_TRUE(loadMesh(loaded, tree.pathOf(shape.file).c_str())) << shape.file;
@@ -333,16 +333,16 @@ TEST(FinaleFiles, LoadAsTheSceneReadsThem) {
     }
     ConfigFile config;
     ASSERT_EQ(config.load(tree.pathOf(kSoftfaceEnvironment.name).c_str()), 0);
-    EXPECT_EQ(config.get("ObjectFile", ""), kFinaleSkyMeshFile);
+    EXPECT_EQ(config.get("ObjectFile", ""), kSoftfaceSkyMeshFile);
     EXPECT_EQ(config.get("TextureFile", ""), "");
     EXPECT_EQ(config.get("AnimationMode", ""), "AF_CLEAN");
     EXPECT_EQ(config.get("RenderShade", ""), "NO");
     Mesh sky;
-    ASSERT_TRUE(loadMesh(sky, tree.pathOf(kFinaleSkyMeshFile).c_str()));
-    EXPECT_EQ(sky.parts[0].faces.size(), finaleSkyMesh().parts[0].faces.size());
+    ASSERT_TRUE(loadMesh(sky, tree.pathOf(kSoftfaceSkyMeshFile).c_str()));
+    EXPECT_EQ(sky.parts[0].faces.size(), softfaceSkyMesh().parts[0].faces.size());
     CameraPath path;
     ASSERT_TRUE(path.load(tree.pathOf(kSoftfaceFlight.name).c_str()));
-    EXPECT_EQ(path.keys.size(), finaleFlightPath().size());
+    EXPECT_EQ(path.keys.size(), softfaceFlightPath().size());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "tools/generator/blur.h"
-#include "tools/generator/lab_textures.h"
+#include "tools/generator/deform_textures.h"
 #include "tools/generator/noise.h"
 #include "tools/generator/paint.h"
 #include "tools/generator/portable_math.h"
@@ -222,7 +222,7 @@ Color filmHue(float thickness) {
 
 }  // namespace
 
-Pixmap paintLabWindow() {
+Pixmap paintDeformWindow() {
     Raster window(kWindowSize, kWindowSize);
     for (int32_t y = 0; y < kWindowSize; ++y) {
         for (int32_t x = 0; x < kWindowSize; ++x) {
@@ -242,7 +242,7 @@ Pixmap paintLabWindow() {
     return toPixmap(window, 4, Dither::Hashed);
 }
 
-Pixmap paintLabWood() {
+Pixmap paintDeformWood() {
     Mask height(kWoodSize, kWoodSize);
     for (int32_t y = 0; y < kWoodSize; ++y) {
         for (int32_t x = 0; x < kWoodSize; ++x) {
@@ -274,7 +274,7 @@ Pixmap paintLabWood() {
     return toPixmap(wood, 3, Dither::Hashed);
 }
 
-Pixmap paintLabStone() {
+Pixmap paintDeformStone() {
     const Mask height = stoneHeight();
     const Mask open = occlusion(height, 4.0f, 1.3f);
     Raster stone(kStoneSize, kStoneSize);
@@ -289,7 +289,7 @@ Pixmap paintLabStone() {
     return toPixmap(stone, 3, Dither::Hashed);
 }
 
-Pixmap paintLabHolder() {
+Pixmap paintDeformHolder() {
     Raster holder(kHolderSize, kHolderSize);
     for (int32_t y = 0; y < kHolderSize; ++y) {
         for (int32_t x = 0; x < kHolderSize; ++x) {
@@ -312,7 +312,7 @@ Pixmap paintLabHolder() {
     return toPixmap(holder, 3, Dither::Hashed);
 }
 
-Pixmap paintLabGrate() {
+Pixmap paintDeformGrate() {
     const Mask height = grateHeight();
     Raster grate(kGrateSize, kGrateSize);
     for (int32_t y = 0; y < kGrateSize; ++y) {
@@ -332,7 +332,7 @@ Pixmap paintLabGrate() {
     return toPixmap(grate, 3, Dither::Hashed);
 }
 
-Pixmap paintLabSlinky() {
+Pixmap paintDeformSlinky() {
     Raster slinky(kSlinkySize, kSlinkySize);
     for (int32_t y = 0; y < kSlinkySize; ++y) {
         const float fromHighlight = loopOffset(centre(y), kHighlightRow, kSlinkySize);
@@ -351,7 +351,7 @@ Pixmap paintLabSlinky() {
     return toPixmap(slinky, 3, Dither::Hashed);
 }
 
-Pixmap paintLabStrange() {
+Pixmap paintDeformStrange() {
     Raster strange(kStrangeSize, kStrangeSize);
     for (int32_t y = 0; y < kStrangeSize; ++y) {
         for (int32_t x = 0; x < kStrangeSize; ++x) {

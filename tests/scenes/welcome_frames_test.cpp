@@ -22,7 +22,7 @@
 
 namespace {
 
-class TitleFramesTest : public ::testing::Test {
+class WelcomeFramesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
@@ -51,9 +51,9 @@ protected:
     static OffscreenContext context;
 };
 
-OffscreenContext TitleFramesTest::context;
+OffscreenContext WelcomeFramesTest::context;
 
-TEST_F(TitleFramesTest, FiveSecondsInTheTitlePictureFillsTheScreen) {
+TEST_F(WelcomeFramesTest, FiveSecondsInTheWelcomePictureFillsTheScreen) {
     const Frame frame = frameAt(5.0f);
     const std::unique_ptr<Image> picture = loadImage("Textures/Welcome.png");
     ASSERT_TRUE(picture && picture->data);
@@ -75,28 +75,28 @@ TEST_F(TitleFramesTest, FiveSecondsInTheTitlePictureFillsTheScreen) {
     EXPECT_LT(totalDifference / samples, 12.0) << "mean difference per channel";
 }
 
-TEST_F(TitleFramesTest, DissolveShowsTilesOfBothScenes) {
+TEST_F(WelcomeFramesTest, DissolveShowsTilesOfBothScenes) {
     const Frame title = frameAt(5.0f);
     const Frame dissolve = frameAt(12.5f);
     const Frame next = targetAlone(kDeformTarget);
-    int32_t titleTiles = 0;
+    int32_t welcomeTiles = 0;
     int32_t nextTiles = 0;
     for (int32_t row = 0; row < 12; ++row) {
         for (int32_t column = 0; column < 16; ++column) {
             const int32_t x = column * 50 + 25;
             const int32_t y = row * 50 + 25;
             const auto seen = areaMean(dissolve, x, y, 8);
-            const auto fromTitle = areaMean(title, x, y, 8);
+            const auto fromWelcome = areaMean(title, x, y, 8);
             const auto fromNext = areaMean(next, x, y, 8);
-            if (distance(fromTitle, fromNext) < 30.0) {
+            if (distance(fromWelcome, fromNext) < 30.0) {
                 continue;  // the two pictures look alike here
             }
-            titleTiles += distance(seen, fromTitle) < 10.0;
+            welcomeTiles += distance(seen, fromWelcome) < 10.0;
             nextTiles += distance(seen, fromNext) < 10.0;
         }
     }
     // Half way through, about half of the 192 tiles are gone.
-    EXPECT_GT(titleTiles, 40);
+    EXPECT_GT(welcomeTiles, 40);
     EXPECT_GT(nextTiles, 40);
 }
 

@@ -1,6 +1,6 @@
 // The finale's camera flight, and writing the finale's files.
 
-#include "tools/generator/finale.h"
+#include "tools/generator/softface.h"
 
 #include "resources/data_manifest.h"
 #include "resources/scene_object.h"
@@ -37,7 +37,7 @@ constexpr OrbitView kFlightViews[] = {
     {8.0f, 38.0f, 32.0f, 22.0f, 5.0f},     // the cube seen in depth
     {9.5f, 12.0f, 6.0f, 20.0f, 2.0f},      // the arrow
     {11.0f, -10.0f, -4.0f, 19.5f, -2.0f},  // the ring
-    {kFinaleCloudEnd, -35.0f, 8.0f, 20.0f, -4.0f},
+    {kSoftfaceCloudEnd, -35.0f, 8.0f, 20.0f, -4.0f},
     {15.0f, -75.0f, 20.0f, 18.0f, -2.0f},
     {17.5f, -120.0f, 28.0f, 17.0f, 0.0f},
     {20.0f, -165.0f, 12.0f, 16.5f, 3.0f},
@@ -46,7 +46,7 @@ constexpr OrbitView kFlightViews[] = {
     {27.5f, -300.0f, -5.0f, 17.5f, -4.0f},
     {30.0f, -340.0f, 15.0f, 18.5f, -2.0f},  // the snare roll: backing off
     {32.5f, -370.0f, 25.0f, 23.5f, 0.0f},
-    {kFinaleHit, -395.0f, 18.0f, 30.0f, 4.0f},
+    {kSoftfaceHit, -395.0f, 18.0f, 30.0f, 4.0f},
     {37.5f, -455.0f, 5.0f, 31.0f, 8.0f},
     {40.0f, -525.0f, -20.0f, 33.0f, -6.0f},
     {42.5f, -590.0f, -5.0f, 30.0f, -8.0f},
@@ -54,8 +54,8 @@ constexpr OrbitView kFlightViews[] = {
     {47.5f, -705.0f, 32.0f, 34.0f, 4.0f},
     {50.0f, -745.0f, 20.0f, 35.0f, 1.0f},
     {52.5f, -765.0f, 14.0f, 36.0f, 0.0f},
-    {kFinaleClosing, -772.0f, 12.0f, 36.0f, 0.0f, true},
-    {kFinaleSeconds, -772.0f, 12.0f, 36.0f, 0.0f},
+    {kSoftfaceClosing, -772.0f, 12.0f, 36.0f, 0.0f, true},
+    {kSoftfaceSeconds, -772.0f, 12.0f, 36.0f, 0.0f},
 };
 // Keys close enough that straight lines between them follow the curve without corners.
 constexpr float kFlightKeySeconds = 0.2f;
@@ -85,10 +85,10 @@ bool writeMesh(const DataTree& tree, const char* file, const Mesh& mesh, std::st
 // NOTE: no TextureFile: the scene binds Textures/Sky.png before drawing the sky, and an object
 // without a picture of its own is drawn with whatever is bound.
 bool writeSky(const DataTree& tree, std::string& error) {
-    if (!writeMesh(tree, kFinaleSkyMeshFile, finaleSkyMesh(), error)) {
+    if (!writeMesh(tree, kSoftfaceSkyMeshFile, softfaceSkyMesh(), error)) {
         return false;
     }
-    const ConfigEntries entries = {{kObjectFileKey, kFinaleSkyMeshFile},
+    const ConfigEntries entries = {{kObjectFileKey, kSoftfaceSkyMeshFile},
                                    {kAnimationModeKey, kCleanMode},
                                    {kRenderShadeKey, kNo}};
     std::string text;
@@ -107,7 +107,7 @@ const std::array<MorphShape, 4> kMorphShapes = {{
     {kSoftfaceShapes[3].name, morphRingMesh},
 }};
 
-std::vector<TrackKey> finaleFlightPath() {
+std::vector<TrackKey> softfaceFlightPath() {
     std::vector<CameraView> views;
     for (const OrbitView& view : kFlightViews) {
         views.push_back(cameraViewOf(view));
@@ -115,7 +115,7 @@ std::vector<TrackKey> finaleFlightPath() {
     return cameraPathThrough(views, kFlightKeySeconds);
 }
 
-bool writeFinale(const DataTree& tree, std::string& error) {
+bool writeSoftface(const DataTree& tree, std::string& error) {
     for (const MorphShape& shape : kMorphShapes) {
         if (!writeMesh(tree, shape.file, shape.build(), error)) {
             return false;
@@ -125,7 +125,7 @@ bool writeFinale(const DataTree& tree, std::string& error) {
         return false;
     }
     std::string text;
-    if (!writeCameraPathText(finaleFlightPath(), text, error)) {
+    if (!writeCameraPathText(softfaceFlightPath(), text, error)) {
         return fail(kSoftfaceFlight.name, error);
     }
     return tree.writeText(kSoftfaceFlight.name, text, error);

@@ -14,14 +14,14 @@
 #include "resources/track_key.h"
 #include "tools/generator/data_tree.h"
 
-constexpr const char* kFinaleSkyMeshFile = "Objects/sf/env.rob";
-constexpr float kFinaleSeconds = 60.0f;
+constexpr const char* kSoftfaceSkyMeshFile = "Objects/sf/env.rob";
+constexpr float kSoftfaceSeconds = 60.0f;
 // The acts: the cube cloud until 12.75 s, the metaballs until the hit at 35 s, then the cube
 // arms; the closing picture fades in from 55 s over a still camera.
-constexpr float kFinaleCloudEnd = 12.75f;
-constexpr float kFinaleHit = 35.0f;
-constexpr float kFinaleClosing = 55.0f;
-constexpr float kFinaleSkyRadius = 200.0f;
+constexpr float kSoftfaceCloudEnd = 12.75f;
+constexpr float kSoftfaceHit = 35.0f;
+constexpr float kSoftfaceClosing = 55.0f;
+constexpr float kSoftfaceSkyRadius = 200.0f;
 // Vertices of every morph shape.
 constexpr int32_t kMorphPointCount = 272;
 
@@ -40,13 +40,13 @@ Mesh morphCubeMesh();    // the edges of a 14-unit cube, each three rows of poin
 Mesh morphArrowMesh();   // pointing to +x, 25 units long, three layers in z
 Mesh morphRingMesh();    // a ring 24 units across and 3 wide, two layers in z
 
-// The sky: a sphere of kFinaleSkyRadius facing its centre, under 2000 triangles; u goes once
+// The sky: a sphere of kSoftfaceSkyRadius facing its centre, under 2000 triangles; u goes once
 // round, v from 0 at the bottom to 1 at the top with Textures/Sky.png's horizon on the equator.
-Mesh finaleSkyMesh();
+Mesh softfaceSkyMesh();
 
-// The camera: dense keys from 0 to kFinaleSeconds, eye, target and up.
-std::vector<TrackKey> finaleFlightPath();
+// The camera: dense keys from 0 to kSoftfaceSeconds, eye, target and up.
+std::vector<TrackKey> softfaceFlightPath();
 
 // Writes the shapes, the sky's mesh and configuration and the flight. False, with the file and
 // the reason in `error`, at the first failure.
-bool writeFinale(const DataTree& tree, std::string& error);
+bool writeSoftface(const DataTree& tree, std::string& error);

@@ -1,12 +1,12 @@
 // The laboratory's objects, animations and the camera's tour, and writing them all.
 
-#include "tools/generator/laboratory.h"
+#include "tools/generator/deform.h"
 
 #include "resources/data_manifest.h"
 #include "resources/scene_object.h"
 #include "tools/generator/camera_views.h"
 #include "tools/generator/format_writers.h"
-#include "tools/generator/lab_textures.h"
+#include "tools/generator/deform_textures.h"
 #include "tools/generator/portable_math.h"
 
 namespace {
@@ -33,12 +33,12 @@ constexpr CameraView kTourViews[] = {
     {65.0f, {-7.0f, -1.0f, 68.5f}, {-10.0f, -1.0f, 80.0f}},
     {71.0f, {-13.0f, -0.5f, 70.0f}, {-10.0f, -1.0f, 80.0f}},
     {77.0f, {-17.5f, 0.0f, 76.0f}, {-10.0f, -1.5f, 80.0f}},
-    {kLabTourSeconds, {-18.0f, 0.0f, 77.0f}, {-10.0f, -1.5f, 80.0f}},
+    {kDeformTourSeconds, {-18.0f, 0.0f, 77.0f}, {-10.0f, -1.5f, 80.0f}},
 };
 // Keys close enough that straight lines between them follow the curve without corners.
 constexpr float kTourKeySeconds = 0.2f;
 
-ConfigEntries configOf(const LabObjectRecipe& object) {
+ConfigEntries configOf(const DeformObjectRecipe& object) {
     ConfigEntries entries = {{kObjectFileKey, object.meshFile}};
     if (object.textureFile != nullptr) {
         entries.push_back({kTextureFileKey, object.textureFile});
@@ -62,7 +62,7 @@ bool fail(const char* file, std::string& error) {
     return false;
 }
 
-bool writeObject(const DataTree& tree, const LabObjectRecipe& object, std::string& error) {
+bool writeObject(const DataTree& tree, const DeformObjectRecipe& object, std::string& error) {
     std::string text;
     if (!writeMeshText(object.buildMesh(), text, error)) {
         return fail(object.meshFile, error);
@@ -86,40 +86,40 @@ bool writeObject(const DataTree& tree, const LabObjectRecipe& object, std::strin
 
 }  // namespace
 
-const std::array<LabObjectRecipe, 15> kLabObjects = {{
-    {kDeformObjects[0].name, "Objects/xlab/holder.rob", labHolderMesh, kLabHolderTexture, nullptr,
-     nullptr, nullptr, nullptr, false},
-    {kDeformObjects[1].name, "Objects/xlab/metall.rob", labMetalMesh, nullptr, kChromeMap, nullptr,
-     nullptr, nullptr, false},
-    {kDeformObjects[2].name, "Objects/xlab/tunnel.rob", labPassageMesh, kLabPassageTexture, nullptr,
-     nullptr, nullptr, nullptr, false},
-    {kDeformObjects[3].name, "Objects/xlab/wood.rob", labWoodMesh, kLabWoodTexture, nullptr,
-     nullptr, nullptr, nullptr, false},
-    {kDeformObjects[4].name, "Objects/xlab/stone.rob", labStoneMesh, kLabStoneTexture, nullptr,
-     nullptr, nullptr, nullptr, false},
-    {kDeformObjects[5].name, "Objects/xlab/room1_floor.rob", labRoom1FloorMesh, kLabFloorTexture,
+const std::array<DeformObjectRecipe, 15> kDeformObjectRecipes = {{
+    {kDeformObjects[0].name, "Objects/xlab/holder.rob", deformHolderMesh, kDeformHolderTexture,
      nullptr, nullptr, nullptr, nullptr, false},
-    {kDeformObjects[6].name, "Objects/xlab/room1_roof.rob", labRoom1RoofMesh, kLabRoofTexture,
+    {kDeformObjects[1].name, "Objects/xlab/metall.rob", deformMetalMesh, nullptr, kChromeMap,
+     nullptr, nullptr, nullptr, false},
+    {kDeformObjects[2].name, "Objects/xlab/tunnel.rob", deformPassageMesh, kDeformPassageTexture,
      nullptr, nullptr, nullptr, nullptr, false},
-    {kDeformObjects[7].name, "Objects/xlab/strange.rob", labStrangeMesh, kLabStrangeTexture,
+    {kDeformObjects[3].name, "Objects/xlab/wood.rob", deformWoodMesh, kDeformWoodTexture, nullptr,
+     nullptr, nullptr, nullptr, false},
+    {kDeformObjects[4].name, "Objects/xlab/stone.rob", deformStoneMesh, kDeformStoneTexture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[5].name, "Objects/xlab/room1_floor.rob", deformRoom1FloorMesh,
+     kDeformFloorTexture, nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[6].name, "Objects/xlab/room1_roof.rob", deformRoom1RoofMesh, kDeformRoofTexture,
+     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[7].name, "Objects/xlab/strange.rob", deformStrangeMesh, kDeformStrangeTexture,
      nullptr, kStrangeAnimationFile, strangeAnimation, kTwistMode, false},
-    {kDeformObjects[8].name, "Objects/xlab/walk.rob", labWalkMesh, kLabGrateTexture, nullptr,
+    {kDeformObjects[8].name, "Objects/xlab/walk.rob", deformWalkMesh, kDeformGrateTexture, nullptr,
      nullptr, nullptr, nullptr, false},
-    {kDeformObjects[9].name, "Objects/xlab/room1_walls.rob", labRoom1WallsMesh, kLabWall1Texture,
+    {kDeformObjects[9].name, "Objects/xlab/room1_walls.rob", deformRoom1WallsMesh,
+     kDeformWall1Texture, nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[10].name, "Objects/xlab/window.rob", deformWindowMesh, kDeformWindowTexture,
      nullptr, nullptr, nullptr, nullptr, false},
-    {kDeformObjects[10].name, "Objects/xlab/window.rob", labWindowMesh, kLabWindowTexture, nullptr,
-     nullptr, nullptr, nullptr, false},
-    {kDeformObjects[11].name, "Objects/xlab/room2_floor.rob", labRoom2FloorMesh, kLabFloorTexture,
-     nullptr, nullptr, nullptr, nullptr, false},
-    {kDeformObjects[12].name, "Objects/xlab/room2_roof.rob", labRoom2RoofMesh, kLabRoofTexture,
-     nullptr, nullptr, nullptr, nullptr, false},
-    {kDeformObjects[13].name, "Objects/xlab/slinky.rob", labSlinkyMesh, kLabSlinkyTexture, nullptr,
-     kSlinkyAnimationFile, slinkyAnimation, kSlinkMode, false},
-    {kDeformObjects[14].name, "Objects/xlab/room2_walls.rob", labRoom2WallsMesh, kLabWall2Texture,
-     nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[11].name, "Objects/xlab/room2_floor.rob", deformRoom2FloorMesh,
+     kDeformFloorTexture, nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[12].name, "Objects/xlab/room2_roof.rob", deformRoom2RoofMesh,
+     kDeformRoofTexture, nullptr, nullptr, nullptr, nullptr, false},
+    {kDeformObjects[13].name, "Objects/xlab/slinky.rob", deformSlinkyMesh, kDeformSlinkyTexture,
+     nullptr, kSlinkyAnimationFile, slinkyAnimation, kSlinkMode, false},
+    {kDeformObjects[14].name, "Objects/xlab/room2_walls.rob", deformRoom2WallsMesh,
+     kDeformWall2Texture, nullptr, nullptr, nullptr, nullptr, false},
 }};
 
-std::vector<TrackKey> labTourPath() {
+std::vector<TrackKey> deformTourPath() {
     return cameraPathThrough(kTourViews, kTourKeySeconds);
 }
 
@@ -140,17 +140,17 @@ std::vector<TrackKey> strangeAnimation() {
 // animation, so a moving slinky would leave its glow behind.
 std::vector<TrackKey> slinkyAnimation() {
     return {{0.0f, kSlinkyPlace, {0, 0, 0}, {1, 1, 1}},
-            {kLabTourSeconds, kSlinkyPlace, {0, 0, 0}, {1, 1, 1}}};
+            {kDeformTourSeconds, kSlinkyPlace, {0, 0, 0}, {1, 1, 1}}};
 }
 
-bool writeLaboratory(const DataTree& tree, std::string& error) {
-    for (const LabObjectRecipe& object : kLabObjects) {
+bool writeDeform(const DataTree& tree, std::string& error) {
+    for (const DeformObjectRecipe& object : kDeformObjectRecipes) {
         if (!writeObject(tree, object, error)) {
             return false;
         }
     }
     std::string text;
-    if (!writeCameraPathText(labTourPath(), text, error)) {
+    if (!writeCameraPathText(deformTourPath(), text, error)) {
         return fail(kDeformTour.name, error);
     }
     return tree.writeText(kDeformTour.name, text, error);
