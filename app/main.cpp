@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
 
     stopMusic(musicStream);
     if (haveContext) {
-        releaseTextureTable();
+        releaseScenes();
     }
     glContext.destroy();
     demoWindow.destroy();

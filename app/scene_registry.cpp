@@ -22,3 +22,10 @@ void setupScenes() {
         scene->load();
     }
 }
+
+void releaseScenes() {
+    for (Effect* scene : sceneRegistry) {
+        scene->unload();
+    }
+    releaseTextureTable();
+}

@@ -25,3 +25,6 @@ constexpr int32_t kSoftfaceScene = 3;
 // Loads the texture table, registers the four scenes and loads each in order. Needs a current
 // GL context; all file reading of the program happens here.
 void setupScenes();
+// Unloads every registered scene, then frees the texture table, while the context that
+// setupScenes ran under is still current.
+void releaseScenes();

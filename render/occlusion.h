@@ -4,12 +4,7 @@
 // answer waits for the GL to finish the drawing before it, so it pays only where the box
 // holds far more work than that wait.
 
-#include "resources/track_key.h"
-
-struct Box {
-    Vector3 low;
-    Vector3 high;
-};
+#include "base/geometry.h"
 
 // True only when no point of the box lies in front of what the depth buffer holds, or the
 // box lies wholly outside the view; then nothing drawn inside it with the current depth

@@ -2,39 +2,33 @@
 
 #include <climits>
 
-#include "resources/data_path.h"
+#include "resources/data_file.h"
 
 File::~File() {
     close();
 }
 
 bool File::open(const String& name) {
-    close();
-    // NOTE: read-only mode: the program never writes its data, and the tree may be installed
-    // read-only.
-    handle = std::fopen(dataPath(name).c_str(), "rb");
+    handle = openDataFile(name);
     return handle != nullptr;
 }
 
 void File::close() {
-    if (handle != nullptr) {
-        std::fclose(handle);
-        handle = nullptr;
-    }
+    handle.reset();
 }
 
 bool File::write(const void* buffer, int32_t size) {
     if (handle == nullptr || size < 0) {
         return false;
     }
-    return size == 0 || std::fwrite(buffer, static_cast<size_t>(size), 1, handle) == 1;
+    return size == 0 || std::fwrite(buffer, static_cast<size_t>(size), 1, handle.get()) == 1;
 }
 
 bool File::read(void* buffer, int32_t size) {
     if (handle == nullptr || size < 0) {
         return false;
     }
-    return size == 0 || std::fread(buffer, static_cast<size_t>(size), 1, handle) == 1;
+    return size == 0 || std::fread(buffer, static_cast<size_t>(size), 1, handle.get()) == 1;
 }
 
 bool File::seek(int32_t offset, int32_t origin) {
@@ -55,14 +49,14 @@ bool File::seek(int32_t offset, int32_t origin) {
         default:
             return false;
     }
-    return std::fseek(handle, offset, whence) == 0;
+    return std::fseek(handle.get(), offset, whence) == 0;
 }
 
 int32_t File::tell() {
     if (handle == nullptr) {
         return -1;
     }
-    const long position = std::ftell(handle);
+    const long position = std::ftell(handle.get());
     // Data files are far below 2 GiB; a larger one is not a file this program reads.
     return position < 0 || position > INT32_MAX ? -1 : static_cast<int32_t>(position);
 }

@@ -2,8 +2,7 @@
 // A Stream over a stdio file of the data tree, opened for reading in binary mode. The file is
 // closed by close() or, at the latest, by the destructor.
 
-#include <cstdio>
-
+#include "base/file_handle.h"
 #include "resources/stream.h"
 #include "resources/string.h"
 
@@ -24,5 +23,5 @@ public:
     int32_t tell() override;
 
 private:
-    std::FILE* handle = nullptr;
+    FileHandle handle;
 };

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "resources/array.h"
 #include "resources/string.h"
 
@@ -19,9 +20,7 @@ struct TexCoord {
     float s, t;
 };
 
-struct Normal {
-    float x, y, z;
-};
+using Normal = Vector3;
 
 struct MeshFace {
     int32_t a, b, c;     // vertex (and texture coordinate) indices

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "resources/data_path.h"
+#include "resources/data_file.h"
 
 // The file's bytes and the decoder's read position in them.
 struct Mp3Source {
@@ -18,29 +18,11 @@ struct Mp3Source {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Reads in pieces rather than trusting a size from the file system: a folder opens but reads
-// nothing, and a file may shrink while it is read.
+// The file's bytes, at most kMaxMp3FileBytes of them; false when it holds none.
 bool readFileBytes(const String& name, std::vector<unsigned char>& bytes) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(dataPath(name).c_str(), "rb"));
-    if (!file) {
-        return false;
-    }
-    constexpr size_t kPiece = 1 << 16;
-    while (bytes.size() < static_cast<size_t>(kMaxMp3FileBytes)) {
-        const size_t before = bytes.size();
-        bytes.resize(std::min(before + kPiece, static_cast<size_t>(kMaxMp3FileBytes)));
-        const size_t got = std::fread(bytes.data() + before, 1, bytes.size() - before, file.get());
-        bytes.resize(before + got);
-        if (got == 0) {
-            break;
-        }
-    }
-    bytes.shrink_to_fit();
-    return !bytes.empty();
+    return readDataFile(name, static_cast<size_t>(kMaxMp3FileBytes), bytes) !=
+               FileRead::Unopenable &&
+           !bytes.empty();
 }
 
 ssize_t readSource(void* handle, void* buffer, size_t count) {

@@ -216,6 +216,11 @@ void SceneObject::draw() const {
     glPopAttrib();
 }
 
+void SceneObject::releaseTextures() {
+    texture.release();
+    environment.release();
+}
+
 void SceneObject::drawGeometry() const {
     drawMesh(working);
 }

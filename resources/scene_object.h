@@ -67,6 +67,8 @@ public:
     void drawGeometry() const;
     void drawWireframe(float alpha) const;
     void setTransformEnabled(bool enabled);
+    // Frees the GL textures; the object then draws untextured.
+    void releaseTextures();
 
     void resetTransform();
     void translate(const Vector3& v);

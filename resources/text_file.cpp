@@ -1,38 +1,28 @@
 #include "resources/text_file.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
-#include "resources/data_path.h"
+#include "resources/data_file.h"
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // NOTE: far above any file of the data tree; a larger one is not read at all, so a stray
 // multi-gigabyte file cannot exhaust memory.
-constexpr long kMaxTextBytes = 64L * 1024 * 1024;
+constexpr size_t kMaxTextBytes = 64u * 1024 * 1024;
 
 }  // namespace
 
 bool readTextFile(const String& name, std::string& text) {
     text.clear();
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(dataPath(name).c_str(), "rb"));
-    if (!file) {
+    std::vector<uint8_t> bytes;
+    const FileRead read = readDataFile(name, kMaxTextBytes, bytes);
+    if (read == FileRead::Unopenable) {
         return false;
     }
-    char block[4096];
-    size_t count = 0;
-    while ((count = std::fread(block, 1, sizeof block, file.get())) > 0) {
-        text.append(block, count);
-        if (static_cast<long>(text.size()) > kMaxTextBytes) {
-            text.clear();
-            return true;
-        }
+    if (read == FileRead::TooLarge) {
+        return true;  // read as an empty file
     }
+    text.assign(bytes.begin(), bytes.end());
     // Text mode as on Windows: a CR right before an LF is dropped.
     std::string translated;
     translated.reserve(text.size());

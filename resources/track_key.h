@@ -3,13 +3,8 @@
 // read from a line holding a time and three parenthesised triples. Blanks and tabs match any
 // run of white space; fields a line cannot fill stay zero.
 
+#include "base/geometry.h"
 #include "resources/string.h"
-
-struct Vector3 {
-    float x;
-    float y;
-    float z;
-};
 
 struct TrackKey {
     float time;      // seconds

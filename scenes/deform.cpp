@@ -33,6 +33,12 @@ void EDeform::load() {
     wireCurve.load(kDeformWireCurve.name);
 }
 
+void EDeform::unload() {
+    for (SceneObject& object : objects) {
+        object.releaseTextures();
+    }
+}
+
 Box glowBox(const Mesh& mesh) {
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
     Box box = {{kInfinity, kInfinity, kInfinity}, {-kInfinity, -kInfinity, -kInfinity}};

@@ -60,6 +60,7 @@ class EDeform : public Effect {
 public:
     void render(float localTime, float dt) override;
     void load() override;
+    void unload() override;
     void idle() override {}
 
     // Twenty additive copies of the slinky's current (deformed) shape around the world point

@@ -22,6 +22,9 @@ public:
     }
     // Reads the scene's data files and builds its GL objects; runs once, before the music.
     virtual void load() = 0;
+    // Frees the scene's GL objects while the context is still current; runs once, at
+    // shutdown. Scenes without GL objects of their own keep this default.
+    virtual void unload() {}
     // Nothing calls this; every scene implements it as doing nothing.
     virtual void idle() = 0;
 };

@@ -95,6 +95,10 @@ void ESoftface::load() {
     configureSoftfaceMetaballs(blobs);
 }
 
+void ESoftface::unload() {
+    envObject.releaseTextures();
+}
+
 void ESoftface::updateWorkMesh(float t) {
     const KernelScope scope(Kernel::Morph);
     if (t < 5.0f) {

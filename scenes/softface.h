@@ -43,6 +43,7 @@ public:
     // While the cube cloud plays, writes workMesh for the time (see updateWorkMesh).
     void advance(float localTime, float dt) override;
     void load() override;
+    void unload() override;
     void idle() override {}
 
     // Writes workMesh for scene time t: copies of the shapes, morphs between them, or nothing

@@ -137,3 +137,32 @@ TEST_F(DeformFramesTest, TheEndOfTheTourLooksAtAGlowingSlinky) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DeformFramesTest, UnloadDeletesTheObjectsTexturesWhileTheContextLives) {
+    EDeform second;
+    second.load();
+    std::vector<GLuint> names;
+    for (const SceneObject& object : second.objects) {
+        for (const Texture* texture : {&object.texture, &object.environment}) {
+            if (texture->name() != 0) {
+                names.push_back(texture->name());
+            }
+        }
+    }
+    ASSERT_GT(names.size(), 10u);
+    for (const GLuint name : names) {
+        EXPECT_TRUE(glIsTexture(name)) << name;
+    }
+    second.unload();
+    for (const SceneObject& object : second.objects) {
+        EXPECT_EQ(object.texture.name(), 0u);
+        EXPECT_EQ(object.environment.name(), 0u);
+    }
+    for (const GLuint name : names) {
+        EXPECT_FALSE(glIsTexture(name)) << name;
+    }
+}
+
+}  // namespace

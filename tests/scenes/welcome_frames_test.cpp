@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/demo.h"
+#include "app/scene_registry.h"
 #include "app/sys/offscreen_context.h"
 #include "render/projection.h"
 #include "base/random.h"
@@ -32,7 +33,7 @@ protected:
         prepareDemo();
     }
     static void TearDownTestSuite() {
-        releaseTextureTable();
+        releaseScenes();
         context.destroy();
     }
     static Frame frameAt(float t) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/demo.h"
+#include "app/scene_registry.h"
 #include "app/sys/offscreen_context.h"
 #include "resources/texture_table.h"
 
@@ -18,6 +19,6 @@ inline void enterGeneratedTree(OffscreenContext& context) {
 }
 
 inline void leaveGeneratedTree(OffscreenContext& context) {
-    releaseTextureTable();
+    releaseScenes();
     context.destroy();
 }

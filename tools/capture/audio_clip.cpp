@@ -7,6 +7,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/file_handle.h"
+
 namespace {
 
 constexpr int32_t kBitsPerSample = 16;
@@ -14,10 +16,6 @@ constexpr int32_t kBytesPerFrame = kTrackChannels * kBitsPerSample / 8;
 constexpr int64_t kHeaderBytes = 44;
 // The RIFF sizes are 32-bit.
 constexpr int64_t kMaxDataBytes = 0xFFFFFFFFll - kHeaderBytes;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 void putLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int32_t size) {
     for (int32_t i = 0; i < size; ++i) {
@@ -89,7 +87,7 @@ bool writeWav(const std::string& path, const std::vector<float>& samples, std::s
         error = "cannot write " + path + ": the sound does not fit a WAV file";
         return false;
     }
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    const FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;

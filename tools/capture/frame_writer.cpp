@@ -11,11 +11,9 @@
 #include <filesystem>
 #include <memory>
 
-namespace {
+#include "base/file_handle.h"
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+namespace {
 
 // libpng reports errors by longjmp, so nothing here may own anything that needs destroying.
 // Returns null on success, or libpng's message.
@@ -168,7 +166,7 @@ bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int32_t 
         return false;
     }
     const std::string partial = hiddenBeside(path);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(partial.c_str(), "wb"));
+    FileHandle file(std::fopen(partial.c_str(), "wb"));
     if (!file) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;

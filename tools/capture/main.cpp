@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app/demo.h"
+#include "app/scene_registry.h"
 #include "base/kernel_profile.h"
 #include "app/sys/offscreen_context.h"
 #include "base/random.h"
@@ -388,14 +389,14 @@ int capture(const CaptureOptions& options) {
     Capture capture(*plan, options);
     capture.sinks = makeSinks(options);
     if (!openCapture(options, capture, error)) {
-        releaseTextureTable();
+        releaseScenes();
         return failWith(error);
     }
     std::printf("renderer %s\n", rendererName().c_str());
     const Clock::time_point start = Clock::now();
     seekCapture(capture);
     const bool rendered = renderFrames(options, capture, error);
-    releaseTextureTable();
+    releaseScenes();
     if (!rendered || !finishCapture(options, capture, secondsSince(start), error)) {
         return failWith(error);
     }

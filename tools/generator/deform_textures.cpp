@@ -15,6 +15,7 @@
 #include "tools/generator/png_encoder.h"
 #include "tools/generator/portable_math.h"
 #include "tools/generator/raster.h"
+#include "tools/generator/relief.h"
 
 const std::array<DeformTextureRecipe, kDeformTextureRecipeCount> kDeformTextureRecipes = {{
     {kDeformFloorTexture, 256, 256, 3, DeformTiling::Both, paintDeformFloor},
@@ -47,20 +48,10 @@ bool writeDeformTextures(const DataTree& tree, std::string& error) {
 
 namespace {
 
-float centre(int32_t i) {
-    return static_cast<float>(i) + 0.5f;
-}
-
 // Pixels of flat bottom (or top) on each side of a groove's (or bar's) middle. NOTE: at least
 // 1.5, so where a groove lies on the picture's edge both edge pixels, and their neighbours
 // across the wrap, see the same level and shade alike.
 constexpr float kFlatSeam = 1.6f;
-
-// Distance in pixels from `p` to the nearest whole multiple of `period`.
-float gridDistance(float p, float period) {
-    const float m = p - period * std::floor(p / period);
-    return std::fmin(m, period - m);
-}
 
 // A direction towards the light in picture space: x right, y down the picture, z out of it.
 struct Direction {
@@ -95,16 +86,6 @@ Shade shadeRelief(const Mask& height, int32_t x, int32_t y, bool wrapY, double r
     const double halfFacing = (-dx * half.x - dy * half.y + half.z) / length;
     return {static_cast<float>(std::fmax(0.0, facing) / light.z),
             static_cast<float>(portablePow(std::fmax(0.0, halfFacing), 40.0))};
-}
-
-// 1 on open surface, less where the neighbourhood (a blur of `sigma` pixels) stands higher.
-Mask occlusion(const Mask& height, float sigma, float gain, Edge edgeY) {
-    const Mask around = gaussianBlur(height, sigma, Edge::Wrap, edgeY);
-    Mask open(height.width, height.height);
-    for (size_t i = 0; i < open.cells.size(); ++i) {
-        open.cells[i] = clamp01(1.0f - gain * std::fmax(0.0f, around.cells[i] - height.cells[i]));
-    }
-    return open;
 }
 
 // ---------------------------------------------------------------------------------------------

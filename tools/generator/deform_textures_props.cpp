@@ -11,18 +11,9 @@
 #include "tools/generator/paint.h"
 #include "tools/generator/portable_math.h"
 #include "tools/generator/raster.h"
+#include "tools/generator/relief.h"
 
 namespace {
-
-float centre(int32_t i) {
-    return static_cast<float>(i) + 0.5f;
-}
-
-// Distance in pixels from `p` to the nearest whole multiple of `period`.
-float gridDistance(float p, float period) {
-    const float m = p - period * std::floor(p / period);
-    return std::fmin(m, period - m);
-}
 
 // `p - q` taken the short way round a loop of `period`, in (-period / 2, period / 2].
 float loopOffset(float p, float q, float period) {
@@ -33,16 +24,6 @@ float loopOffset(float p, float q, float period) {
 // 1 on flat ground, more on slopes facing the upper left, less on those facing away.
 float emboss(const Mask& height, int32_t x, int32_t y, float gain) {
     return 1.0f + gain * (height.wrapped(x + 1, y + 1) - height.wrapped(x - 1, y - 1));
-}
-
-// 1 on open ground, less where a blur of `sigma` pixels of the height stands higher.
-Mask occlusion(const Mask& height, float sigma, float gain) {
-    const Mask around = gaussianBlur(height, sigma, Edge::Wrap, Edge::Wrap);
-    Mask open(height.width, height.height);
-    for (size_t i = 0; i < open.cells.size(); ++i) {
-        open.cells[i] = clamp01(1.0f - gain * std::fmax(0.0f, around.cells[i] - height.cells[i]));
-    }
-    return open;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -249,7 +230,7 @@ Pixmap paintDeformWood() {
             height.at(x, y) = smoothstep(1.0f, 6.0f, gridDistance(centre(y), kPlankHeight));
         }
     }
-    const Mask open = occlusion(height, 3.0f, 1.2f);
+    const Mask open = occlusion(height, 3.0f, 1.2f, Edge::Wrap);
     Raster wood(kWoodSize, kWoodSize);
     for (int32_t y = 0; y < kWoodSize; ++y) {
         const int32_t plank = y / static_cast<int32_t>(kPlankHeight);
@@ -276,7 +257,7 @@ Pixmap paintDeformWood() {
 
 Pixmap paintDeformStone() {
     const Mask height = stoneHeight();
-    const Mask open = occlusion(height, 4.0f, 1.3f);
+    const Mask open = occlusion(height, 4.0f, 1.3f, Edge::Wrap);
     Raster stone(kStoneSize, kStoneSize);
     for (int32_t y = 0; y < kStoneSize; ++y) {
         for (int32_t x = 0; x < kStoneSize; ++x) {

@@ -4,31 +4,6 @@
 
 #include "tools/generator/portable_math.h"
 
-Vector3 operator+(Vector3 a, Vector3 b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-
-Vector3 operator-(Vector3 a, Vector3 b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-Vector3 operator*(Vector3 v, float k) {
-    return {v.x * k, v.y * k, v.z * k};
-}
-
-Vector3 cross(Vector3 a, Vector3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-float dot(Vector3 a, Vector3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-Vector3 normalised(Vector3 v) {
-    const float length = std::sqrt(dot(v, v));
-    return length > 0.0f ? v * (1.0f / length) : v;
-}
-
 namespace {
 
 float turnsSin(float turns) {

@@ -7,27 +7,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/geometry.h"
 #include "resources/mesh.h"
-#include "resources/track_key.h"
 
 struct MeshCorner {
     Vector3 position;
     float s, t;  // texture coordinate
     Vector3 normal;
-};
-
-Vector3 operator+(Vector3 a, Vector3 b);
-Vector3 operator-(Vector3 a, Vector3 b);
-Vector3 operator*(Vector3 v, float k);
-Vector3 cross(Vector3 a, Vector3 b);
-float dot(Vector3 a, Vector3 b);
-// v scaled to length 1; the zero vector stays zero.
-Vector3 normalised(Vector3 v);
-
-// Axis-aligned box from its lowest to its highest corner.
-struct Box {
-    Vector3 low;
-    Vector3 high;
 };
 
 class MeshBuilder {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/geometry.h"
 #include "tools/generator/blur.h"
 #include "tools/generator/noise.h"
 #include "tools/generator/paint.h"
@@ -11,23 +12,11 @@
 
 namespace {
 
-struct Vec3 {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-};
-
-double dot(Vec3 a, Vec3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-Vec3 normalised(Vec3 v) {
+// v scaled to length 1 by division; the zero vector becomes straight up (z).
+Vector3d unitOrUp(Vector3d v) {
     const double length = std::sqrt(dot(v, v));
-    return length > 0.0 ? Vec3{v.x / length, v.y / length, v.z / length} : Vec3{0.0, 0.0, 1.0};
-}
-
-Vec3 cross(Vec3 a, Vec3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    return length > 0.0 ? Vector3d{v.x / length, v.y / length, v.z / length}
+                        : Vector3d{0.0, 0.0, 1.0};
 }
 
 // Distance between two positions on a loop of length 1 (an azimuth in turns).
@@ -130,9 +119,9 @@ float wallShade(const Mask& height, int32_t x, int32_t y, float& specular) {
     constexpr double kRelief = 5.0;  // pixels of slope per unit of height
     const double dx = height.wrapped(x + 1, y) - height.wrapped(x - 1, y);
     const double dy = height.wrapped(x, y + 1) - height.wrapped(x, y - 1);
-    const Vec3 normal = normalised({-dx * kRelief, -dy * kRelief, 1.0});
-    const Vec3 light = normalised({-0.45, -0.65, 0.7});
-    const Vec3 halfway = normalised({light.x, light.y, light.z + 1.0});
+    const Vector3d normal = unitOrUp({-dx * kRelief, -dy * kRelief, 1.0});
+    const Vector3d light = unitOrUp({-0.45, -0.65, 0.7});
+    const Vector3d halfway = unitOrUp({light.x, light.y, light.z + 1.0});
     specular = static_cast<float>(portablePow(std::fmax(0.0, dot(normal, halfway)), 36.0));
     return static_cast<float>(std::fmax(0.0, dot(normal, light)));
 }
@@ -141,19 +130,19 @@ float wallShade(const Mask& height, int32_t x, int32_t y, float& specular) {
 // Sphere map: a studio with a blue sky dome, a bright horizon, a dark floor, two soft boxes
 // and a sun, as seen reflected in a chrome ball.
 
-double softBox(Vec3 direction, Vec3 centre, double halfWidth, double halfHeight) {
-    const Vec3 axis = normalised(centre);
+double softBox(Vector3d direction, Vector3d centre, double halfWidth, double halfHeight) {
+    const Vector3d axis = unitOrUp(centre);
     if (dot(direction, axis) <= 0.0) {
         return 0.0;
     }
-    const Vec3 side = normalised(cross(axis, {0.0, 1.0, 0.0}));
-    const Vec3 up = cross(side, axis);
+    const Vector3d side = unitOrUp(cross(axis, {0.0, 1.0, 0.0}));
+    const Vector3d up = cross(side, axis);
     const double a = std::fabs(dot(direction, side) / dot(direction, axis)) / halfWidth;
     const double b = std::fabs(dot(direction, up) / dot(direction, axis)) / halfHeight;
     return 1.0 - smoothstep(0.8f, 1.0f, static_cast<float>(std::fmax(a, b)));
 }
 
-Color studio(Vec3 r) {
+Color studio(Vector3d r) {
     Color color;
     if (r.y >= 0.0) {
         const float t = static_cast<float>(portablePow(r.y, 0.55));
@@ -171,7 +160,7 @@ Color studio(Vec3 r) {
     const float boxes = static_cast<float>(softBox(r, {-0.7, 0.55, 0.55}, 0.32, 0.2) +
                                            softBox(r, {0.75, 0.3, 0.2}, 0.12, 0.35));
     color = color + hexColor(0xffffff) * (1.4f * boxes);
-    const double sun = dot(r, normalised({0.35, 0.8, 0.6}));
+    const double sun = dot(r, unitOrUp({0.35, 0.8, 0.6}));
     const float sunLight = static_cast<float>(2.0 * portableExp(-(1.0 - sun) * 900.0) +
                                               0.35 * portableExp(-(1.0 - sun) * 25.0));
     color = color + hexColor(0xfff0c8) * sunLight;
@@ -289,7 +278,7 @@ Pixmap paintEnvY(TextureFonts&) {
                 t *= scale;
             }
             const double nz = std::sqrt(std::fmax(0.0, 1.0 - s * s - t * t));
-            const Vec3 reflected{2.0 * nz * s, 2.0 * nz * t, 2.0 * nz * nz - 1.0};
+            const Vector3d reflected{2.0 * nz * s, 2.0 * nz * t, 2.0 * nz * nz - 1.0};
             map.at(x, y) = studio(reflected);
         }
     }

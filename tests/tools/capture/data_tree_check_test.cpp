@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/demo.h"
+#include "app/scene_registry.h"
 #include "app/sys/offscreen_context.h"
 #include "resources/soundtrack.h"
 #include "resources/data_path.h"
@@ -85,7 +86,7 @@ TEST_F(DataTreeCheckTest, ListsExactlyTheFilesTheDemoOpensInTheOrderItOpensThem)
     MusicSpectrum music;  // the music opens after the scenes, as in the demo and the capture
     music.open(kMusic.name);
     setDataFileListener(nullptr);
-    releaseTextureTable();
+    releaseScenes();
     context.destroy();
 
     const std::vector<CheckedFile> files = checkDataTree();

@@ -56,4 +56,4 @@ add_test(NAME generator.deterministic
 add_test(NAME generator.refusals
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/generator/refusals_test.sh
           $<TARGET_FILE:zentrox-data>)
-set_tests_properties(generator.deterministic generator.refusals PROPERTIES TIMEOUT 120)
+set_tests_properties(generator.deterministic generator.refusals PROPERTIES TIMEOUT 600)
