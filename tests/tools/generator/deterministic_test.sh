@@ -2,12 +2,15 @@
 # zentrox-data run twice into two fresh folders writes byte-identical trees holding every
 # picture the demo loads, each a PNG of the expected kind, the curves, the laboratory's objects
 # and camera, the finale's shapes, sky and camera, and the music as a 192 kbit/s 44.1 kHz stereo
-# MP3. Every file's SHA-256 must equal the one committed in data_tree.sha256, so that the bytes
+# MP3. It writes exactly the files the demo reads: those of the data manifest and the ones their
+# configurations name, as the capture tool's --check lists them, no more and no fewer.
+# Every file's SHA-256 must equal the one committed in data_tree.sha256, so that the bytes
 # are the same on every machine and any change of them is a deliberate commit
 # (scripts/record-data-hashes records them anew).
 set -uo pipefail
 
 generator=$1
+capture=$2
 hashes=$(dirname "$0")/data_tree.sha256
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,6 +28,14 @@ if ! diff "$hashes" "$work/hashes" >"$work/hashes.diff"; then
   fail "the tree differs from $hashes (< committed, > generated):
 $(cat "$work/hashes.diff")"
 fi
+
+"$capture" --check --data "$work/first" >"$work/check.log" 2>&1 ||
+  fail "the generated tree does not pass --check: $(grep -v '^loaded' "$work/check.log")"
+awk '$1 == "loaded" { gsub(/\\/, "/", $2); print $2 }' "$work/check.log" | LC_ALL=C sort -u >"$work/read"
+(cd "$work/first" && find . -type f -printf '%P\n' | LC_ALL=C sort) >"$work/written"
+diff "$work/read" "$work/written" >"$work/manifest.diff" ||
+  fail "the generator does not write exactly what the demo reads (< read, > written):
+$(cat "$work/manifest.diff")"
 
 expect_png() {
   local file=$1 kind=$2

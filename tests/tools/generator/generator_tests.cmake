@@ -52,7 +52,7 @@ gtest_discover_tests(zentrox_soundtrack_tests DISCOVERY_TIMEOUT 60)
 
 add_test(NAME generator.deterministic
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/generator/deterministic_test.sh
-          $<TARGET_FILE:zentrox-data>)
+          $<TARGET_FILE:zentrox-data> $<TARGET_FILE:zentrox-capture>)
 add_test(NAME generator.refusals
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/generator/refusals_test.sh
           $<TARGET_FILE:zentrox-data>)
