@@ -93,10 +93,13 @@ ln -s "$capture" "$work/bin/zentrox-capture"
 ln -s "$generator" "$work/bin/zentrox-data"
 cat >"$work/ssh" <<'EOF'
 #!/bin/sh
-# Stands in for ssh: skips the options and the host, then runs the command here.
+# Stands in for ssh: skips the options and the host, then runs the command here, with the
+# SHELL a login on the machine has (GNU parallel's remote side runs the job through it).
 while [ $# -gt 0 ]; do case $1 in -l | -p | -o | -S) shift 2 ;; -*) shift ;; *) break ;; esac; done
 shift
 [ "${1-}" = "--" ] && shift
+SHELL=$(getent passwd "$(id -u)" | cut -d: -f7)
+export SHELL="${SHELL:-/bin/sh}"
 exec sh -c "$*"
 EOF
 chmod +x "$work/ssh"
