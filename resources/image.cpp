@@ -4,6 +4,11 @@
 #include <cstring>
 #include <utility>
 
+bool imageWithinBudget(int64_t width, int64_t height) {
+    return width > 0 && height > 0 && width <= kMaxImagePixels && height <= kMaxImagePixels &&
+           width * height <= kMaxImagePixels;
+}
+
 Image::~Image() {
     release();
 }

@@ -7,6 +7,15 @@
 
 class Stream;
 
+// NOTE: the most pixels a decoder accepts in one picture: 16 Mi, a 4096 x 4096 picture, 64 MiB
+// as RGBA. The data tree's largest is 2048 x 1536 (3 Mi); its 4K sharpness needs no more than
+// a 3840 x 2160 (8 Mi). A header claiming more is refused before anything is allocated, so a
+// small file that inflates to gigabytes costs nothing.
+constexpr int64_t kMaxImagePixels = int64_t{4096} * 4096;
+
+// Whether a picture of these sides is one the decoders accept: both positive, within budget.
+bool imageWithinBudget(int64_t width, int64_t height);
+
 class Image {
 public:
     Image() = default;

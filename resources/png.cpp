@@ -126,7 +126,7 @@ bool decodeInto(Decode& decode, Image& image) {
     int colourType = 0;
     png_get_IHDR(decode.png, decode.info, &width, &height, &bitDepth, &colourType, nullptr, nullptr,
                  nullptr);
-    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA ||
+    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA || !imageWithinBudget(width, height) ||
         !fileCanHold(decode, png_get_rowbytes(decode.png, decode.info), height)) {
         return false;
     }

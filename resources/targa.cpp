@@ -122,7 +122,8 @@ bool TARGA::load(Stream& stream) {
         return false;
     }
     const Header header = parseHeader(bytes);
-    if (!typeAccepts(header) || !stream.seek(header.idLength, kSeekCurrent)) {
+    if (!typeAccepts(header) || !imageWithinBudget(header.width, header.height) ||
+        !stream.seek(header.idLength, kSeekCurrent)) {
         return false;
     }
     const int64_t left = bytesLeft(stream);

@@ -4,14 +4,6 @@
 
 #include "resources/data_file.h"
 
-namespace {
-
-// NOTE: far above any file of the data tree; a larger one is not read at all, so a stray
-// multi-gigabyte file cannot exhaust memory.
-constexpr size_t kMaxTextBytes = 64u * 1024 * 1024;
-
-}  // namespace
-
 bool readTextFile(const String& name, std::string& text) {
     text.clear();
     std::vector<uint8_t> bytes;

@@ -11,6 +11,9 @@
 #include "resources/string.h"
 
 constexpr size_t kLineCapacity = 256;  // bytes, the terminator included
+// NOTE: far above any file of the data tree; a larger one is read as empty, so a stray
+// multi-gigabyte file cannot exhaust memory.
+constexpr size_t kMaxTextBytes = 64u * 1024 * 1024;
 
 // The whole file, CR LF turned into LF. False when it cannot be opened.
 bool readTextFile(const String& name, std::string& text);

@@ -52,6 +52,13 @@ void Texture::upload(int32_t mode, uint32_t format) {
         return;
     }
     const GLenum pixelFormat = format == 0 ? static_cast<GLenum>(internalFormat) : format;
+    // A picture wider or taller than this context's textures can be would upload as an
+    // incomplete texture; it is left out like a picture that did not decode.
+    GLint largestSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestSide);
+    if (image->width > largestSide || image->height > largestSide) {
+        return;
+    }
 
     // A second upload replaces the first rather than leaving its GL name behind.
     if (id != 0) {

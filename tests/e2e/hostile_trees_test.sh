@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole timeline played through the capture tool, at 2 frames per second, on damaged
 # copies of the generated data tree: no tree at all, every file empty, truncated to half,
-# replaced by pseudo-random bytes, replaced by a folder, or holding absurd counts and sizes.
+# replaced by pseudo-random bytes, replaced by a folder, or holding absurd counts and sizes; a
+# title picture that decodes to 805 MB (a decompression bomb); a FIFO, a socket and a link to
+# /dev/zero in place of data files, none of which may block or be read.
 # Each run must end with status 0 within its time bound and with modest peak memory, and the
 # capture tool's data-tree check must refuse each damaged tree.
 set -uo pipefail
@@ -53,9 +55,18 @@ check "the generated tree" "$data" pass
 mkdir -p "$work/empty"
 check "no files" "$work/empty" refuse
 play "no files" "$work/empty"
-for kind in zero half random folders absurd; do
+# What the check must say of the trees that damage only a few files.
+declare -A reasons=(
+  [bomb]='^rejected   Textures/Welcome.png: too large: 16384 x 16384 pixels'
+  [special]='^unreadable Textures/EnvX.png: a FIFO, not a regular file'
+)
+for kind in zero half random folders absurd bomb special; do
   "$make_tree" "$kind" "$data" "$work/$kind" || { fail "$kind: cannot build the tree"; continue; }
   check "$kind" "$work/$kind" refuse
+  if [ -n "${reasons[$kind]-}" ]; then
+    grep -q "${reasons[$kind]}" "$work/check.log" ||
+      fail "check of $kind: no '${reasons[$kind]}' in: $(grep -v '^loaded' "$work/check.log")"
+  fi
   play "$kind" "$work/$kind"
   rm -rf "${work:?}/$kind"
 done

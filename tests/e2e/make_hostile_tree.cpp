@@ -2,9 +2,17 @@
 // every file damaged the same way, so the demo's loaders meet each kind of bad data at once.
 // Cases: zero (every file empty), half (truncated to half its size), random (bytes of a fixed
 // pseudo-random sequence, same size), folders (an empty folder where each file was), absurd
-// (well-formed headers with absurd counts and sizes). The same case always writes the same
+// (well-formed headers with absurd counts and sizes). Two cases damage a few files and copy the
+// rest: bomb (the title picture a valid PNG of 16384 x 16384 black RGB pixels, under 1 MB,
+// that decodes to 805 MB) and special (files that are not regular files: a FIFO for the tunnel's
+// wall, a link to /dev/zero for the tunnel's curve, a socket for the music; and a link to a
+// regular copy for the sky, which must still load). The same case always writes the same
 // bytes, so a failure can be reproduced.
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -114,6 +122,73 @@ Bytes absurdContent(const fs::path& relative) {
     return absurdText(relative);
 }
 
+// A valid PNG of side x side 8-bit RGB pixels, all black: every row a filter byte and zeros,
+// deflated as a stream so the whole picture is never held.
+Bytes bombPng(uint32_t side) {
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    Bytes header;
+    appendBigEndian(header, side);
+    appendBigEndian(header, side);
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB
+    appendChunk(png, "IHDR", header);
+    z_stream stream = {};
+    deflateInit(&stream, 9);
+    const Bytes row(size_t{side} * 3 + 1, 0);
+    Bytes compressed;
+    uint8_t out[1 << 16];
+    for (uint32_t y = 0; y <= side; ++y) {
+        const bool last = y == side;
+        stream.next_in = const_cast<uint8_t*>(row.data());
+        stream.avail_in = last ? 0 : static_cast<uInt>(row.size());
+        do {
+            stream.next_out = out;
+            stream.avail_out = sizeof out;
+            deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+            compressed.insert(compressed.end(), out, out + (sizeof out - stream.avail_out));
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    appendChunk(png, "IDAT", compressed);
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+bool makeSocket(const fs::path& path) {
+    const int descriptor = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    const bool bound = descriptor >= 0 &&
+                       bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (descriptor >= 0) {
+        close(descriptor);
+    }
+    return bound;
+}
+
+// A few files of the tree turned into what a loader must not read; the rest copied.
+bool special(const fs::path& from, const fs::path& relative, const fs::path& to) {
+    const std::string name = relative.generic_string();
+    std::error_code code;
+    if (name == "Textures/EnvX.png") {
+        return mkfifo(to.c_str(), 0644) == 0;
+    }
+    if (name == "Curves/Scene2_ts.txt") {
+        fs::create_symlink("/dev/zero", to, code);
+        return !code;
+    }
+    if (name == "Sounds/Crunch.mp3") {
+        return makeSocket(to);
+    }
+    if (name == "Textures/Sky.png") {
+        fs::path copy = to;
+        copy += ".real";
+        fs::create_symlink(copy.filename(), to, code);
+        return !code && fs::copy_file(from, copy, code);
+    }
+    return fs::copy_file(from, to, code);
+}
+
 Bytes pseudoRandom(size_t count, uint32_t& state) {
     Bytes bytes(count);
     for (uint8_t& byte : bytes) {
@@ -125,7 +200,7 @@ Bytes pseudoRandom(size_t count, uint32_t& state) {
 
 bool damage(const std::string& kind, const fs::path& from, const fs::path& relative,
             const fs::path& to, uint32_t& state) {
-    const Bytes original = readWhole(from);
+    const Bytes original = kind == "special" ? Bytes() : readWhole(from);
     if (kind == "zero") {
         return writeWhole(to, {});
     }
@@ -142,6 +217,13 @@ bool damage(const std::string& kind, const fs::path& from, const fs::path& relat
     if (kind == "absurd") {
         return writeWhole(to, absurdContent(relative));
     }
+    if (kind == "bomb") {
+        return writeWhole(
+            to, relative.generic_string() == "Textures/Welcome.png" ? bombPng(16384) : original);
+    }
+    if (kind == "special") {
+        return special(from, relative, to);
+    }
     return false;
 }
 
@@ -150,7 +232,8 @@ bool damage(const std::string& kind, const fs::path& from, const fs::path& relat
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr,
-                     "usage: make_hostile_tree zero|half|random|folders|absurd SOURCE DEST\n");
+                     "usage: make_hostile_tree zero|half|random|folders|absurd|bomb|special SOURCE "
+                     "DEST\n");
         return 2;
     }
     const std::string kind = argv[1];

@@ -274,4 +274,45 @@ TEST(PngDecoding, GammaIsCorrectedOnlyForFilesThatNeedIt) {
     EXPECT_NEAR(linear.data[0], 186, 1);
 }
 
+// A valid black picture of one-bit grey pixels: a few kilobytes that decode to a byte a pixel.
+std::vector<uint8_t> encodeBlackBits(uint32_t width, uint32_t height) {
+    std::vector<uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t size) {
+            auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+            bytes->insert(bytes->end(), data, data + size);
+        },
+        nullptr);
+    png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<uint8_t> row((width + 7) / 8, 0);
+    for (uint32_t y = 0; y < height; ++y) {
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+TEST(PngDecoding, PicturesOverThePixelBudgetAreRefusedBeforeDecoding) {
+    // 16384 x 16384: 34 KB of file, a quarter of a gigabyte of pixels.
+    const std::vector<uint8_t> bomb = encodeBlackBits(16384, 16384);
+    ASSERT_LT(bomb.size(), 64u * 1024);
+    PNG refused;
+    EXPECT_FALSE(decode(bomb, refused));
+    EXPECT_EQ(refused.data, nullptr);
+    EXPECT_EQ(refused.width, 0);
+    // One row more than the budget allows is refused; the budget itself decodes.
+    PNG over;
+    EXPECT_FALSE(decode(encodeBlackBits(4096, 4097), over));
+    PNG within;
+    ASSERT_TRUE(decode(encodeBlackBits(8192, 2048), within));
+    EXPECT_EQ(within.byteCount(), kMaxImagePixels);
+}
+
 }  // namespace

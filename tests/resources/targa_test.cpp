@@ -117,6 +117,24 @@ TEST(TargaFailures, TruncatedAndLyingFilesFailCleanly) {
     EXPECT_FALSE(decode(join(header(2, 1, 1, 24, 200), {1, 2, 3}), id));
 }
 
+TEST(TargaFailures, PicturesOverThePixelBudgetAreRefusedEvenWhenTheFileHoldsThem) {
+    // Run-length packets of 128 black pixels: five bytes describe 384 bytes of picture.
+    const auto blackRuns = [](uint16_t width, uint16_t height) {
+        Bytes file = header(10, width, height, 32);
+        const int64_t packets = (int64_t{width} * height + 127) / 128;
+        for (int64_t i = 0; i < packets; ++i) {
+            file.insert(file.end(), {128 + 127, 0, 0, 0, 255});
+        }
+        return file;
+    };
+    TARGA over;
+    EXPECT_FALSE(decode(blackRuns(4097, 4096), over));
+    EXPECT_EQ(over.data, nullptr);
+    TARGA within;
+    ASSERT_TRUE(decode(blackRuns(4096, 4096), within));
+    EXPECT_EQ(within.byteCount(), kMaxImagePixels * 4);
+}
+
 TEST(TargaFailures, UnsupportedTypesAndDepthsAreRefused) {
     const std::vector<Bytes> files = {
         join(header(1, 1, 1, 8), {0}),            // colour-mapped

@@ -37,4 +37,21 @@ TEST_F(TextureUploadTest, AnUploadWithoutPixelsKeepsWhatWasThere) {
     EXPECT_TRUE(glIsTexture(first));
 }
 
+TEST_F(TextureUploadTest, APictureWiderThanTheContextCanHoldIsLeftOut) {
+    GLint largestSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestSide);
+    ASSERT_GT(largestSide, 0);
+    for (const int32_t mode : {0, 1}) {
+        Texture wide;
+        ASSERT_TRUE(wide.create(largestSide + 1, 1, 3));
+        wide.upload(mode, 0);
+        EXPECT_EQ(wide.name(), 0u) << mode;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << mode;
+    }
+    Texture widest;
+    ASSERT_TRUE(widest.create(largestSide, 1, 3));
+    widest.upload(0, 0);
+    EXPECT_NE(widest.name(), 0u);
+}
+
 }  // namespace

@@ -5,48 +5,78 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "resources/animation_track.h"
 #include "resources/camera_path.h"
 #include "resources/config_file.h"
 #include "resources/curve.h"
+#include "resources/data_file.h"
 #include "resources/data_manifest.h"
 #include "resources/data_path.h"
 #include "resources/image_loader.h"
 #include "resources/mesh.h"
 #include "resources/mp3_track.h"
 #include "resources/scene_object.h"
+#include "resources/text_file.h"
 
 namespace {
 
-// Empty when the file can be opened for reading; otherwise the outcome's reason.
+// Whether the file can be opened for reading; otherwise the outcome and its reason. Opens
+// nothing that could block: a FIFO, a socket or a device is named, not read.
 bool openable(const std::string& path, FileOutcome& outcome, std::string& reason) {
-    std::error_code code;
-    if (!std::filesystem::exists(path, code)) {
+    const FileType type = fileTypeOf(path.c_str());
+    if (type == FileType::Missing) {
         outcome = FileOutcome::Missing;
         return false;
     }
-    if (std::filesystem::is_directory(path, code)) {
+    if (type != FileType::Regular) {
         outcome = FileOutcome::Unreadable;
-        reason = "a folder, not a file";
+        reason = std::string(describeFileType(type)) + ", not a regular file";
         return false;
     }
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    errno = 0;
+    if (!openRegularFile(path.c_str())) {
         outcome = FileOutcome::Unreadable;
-        reason = std::strerror(errno);
+        reason = errno != 0 ? std::strerror(errno) : "cannot be opened";
         return false;
     }
-    std::fclose(file);
     return true;
 }
 
+std::string sizeText(int64_t width, int64_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+// Why a picture the decoders refused was refused.
+std::string pictureRejection(const char* name) {
+    int64_t width = 0;
+    int64_t height = 0;
+    if (readDeclaredSize(name, width, height) && !imageWithinBudget(width, height) && width > 0 &&
+        height > 0) {
+        return "too large: " + sizeText(width, height) + ", over the budget of " +
+               std::to_string(kMaxImagePixels) + " pixels";
+    }
+    return "not a PNG or TGA picture the decoders accept";
+}
+
+// Why a text file the loader refused was refused.
+std::string textRejection(const std::string& path) {
+    std::error_code code;
+    const uintmax_t bytes = std::filesystem::file_size(path, code);
+    if (!code && bytes > kMaxTextBytes) {
+        return "too large: " + std::to_string(bytes) + " bytes, over the budget of " +
+               std::to_string(kMaxTextBytes) + " bytes for a text file";
+    }
+    return "no keys";
+}
+
 // Empty when the loader takes the file; otherwise why it does not.
-std::string rejection(DataKind kind, const char* name) {
+std::string rejection(DataKind kind, const char* name, const std::string& path) {
     switch (kind) {
         case DataKind::Picture: {
             const std::unique_ptr<Image> image = loadImage(name);
-            return image && image->data ? "" : "not a PNG or TGA picture the decoders accept";
+            return image && image->data ? "" : pictureRejection(name);
         }
         case DataKind::Mesh: {
             Mesh mesh;
@@ -54,19 +84,19 @@ std::string rejection(DataKind kind, const char* name) {
         }
         case DataKind::Curve: {
             Curve curve;
-            return curve.load(name) && !curve.points.empty() ? "" : "no keys";
+            return curve.load(name) && !curve.points.empty() ? "" : textRejection(path);
         }
         case DataKind::CameraPath: {
-            CameraPath path;
-            return path.load(name) && !path.keys.empty() ? "" : "no keys";
+            CameraPath camera;
+            return camera.load(name) && !camera.keys.empty() ? "" : textRejection(path);
         }
         case DataKind::Animation: {
             AnimationTrack track;
-            return track.load(name) && !track.keys.empty() ? "" : "no keys";
+            return track.load(name) && !track.keys.empty() ? "" : textRejection(path);
         }
         case DataKind::Configuration: {
             ConfigFile config;
-            return config.load(name) == 0 && config.size() > 0 ? "" : "no keys";
+            return config.load(name) == 0 && config.size() > 0 ? "" : textRejection(path);
         }
         case DataKind::Music: {
             DecodedTrack track;
@@ -83,7 +113,7 @@ public:
         CheckedFile file = {name, FileOutcome::Loaded, ""};
         const std::string path = dataPath(name.c_str()).c_str();
         if (openable(path, file.outcome, file.reason)) {
-            file.reason = rejection(kind, name.c_str());
+            file.reason = rejection(kind, name.c_str(), path);
             if (!file.reason.empty()) {
                 file.outcome = FileOutcome::Rejected;
             }

@@ -1,6 +1,7 @@
 #include "tools/capture/data_tree_check.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,7 +14,9 @@
 #include "app/scene_registry.h"
 #include "app/sys/offscreen_context.h"
 #include "resources/soundtrack.h"
+#include "resources/data_manifest.h"
 #include "resources/data_path.h"
+#include "resources/text_file.h"
 #include "resources/texture_table.h"
 #include "tools/capture/music_spectrum.h"
 
@@ -132,7 +135,7 @@ TEST_F(DataTreeCheckTest, NamesWhatIsWrongWithEachDamagedFileAndKeepsTheOrder) {
         const char* reason;
     } expected[] = {
         {"Textures/EnvX.png", FileOutcome::Missing, ""},
-        {"Textures/EnvY.png", FileOutcome::Unreadable, "a folder, not a file"},
+        {"Textures/EnvY.png", FileOutcome::Unreadable, "a folder, not a regular file"},
         {"Textures/Sky.png", FileOutcome::Rejected, "not a PNG or TGA picture the decoders accept"},
         {"Objects\\Scene1_27C27.rob", FileOutcome::Rejected,
          "does not start with the magic word TROB"},
@@ -147,8 +150,44 @@ TEST_F(DataTreeCheckTest, NamesWhatIsWrongWithEachDamagedFileAndKeepsTheOrder) {
     }
     const std::string text = describeCheck(files);
     EXPECT_NE(text.find("missing    Textures/EnvX.png\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("unreadable Textures/EnvY.png: a folder, not a file\n"), std::string::npos);
+    EXPECT_NE(text.find("unreadable Textures/EnvY.png: a folder, not a regular file\n"),
+              std::string::npos);
     EXPECT_NE(text.find("rejected   Curves/Scene2_ts.txt: no keys\n"), std::string::npos);
+}
+
+TEST_F(DataTreeCheckTest, NamesWhatIsNotARegularFileAndWhatIsTooLargeWithoutBlocking) {
+    enterCopy();
+    fs::remove("Textures/EnvX.png");
+    ASSERT_EQ(mkfifo("Textures/EnvX.png", 0644), 0);  // no writer: a blocking open never returns
+    fs::remove("Curves/Scene2_ts.txt");
+    fs::create_symlink("/dev/zero", "Curves/Scene2_ts.txt");
+    fs::rename("Textures/Sky.png", "Textures/Sky.real.png");
+    fs::create_symlink("Sky.real.png", "Textures/Sky.png");
+    // A title picture whose header claims 16384 x 16384; and a camera path past the text budget.
+    std::string bomb("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x40\0\0\0\x40\0\x08\x02\0\0\0", 29);
+    overwrite("Textures/Welcome.png", bomb + std::string(4096, '\0'));
+    fs::resize_file("Cameras/Scene2_Tour.txt", kMaxTextBytes + 1);
+
+    const std::vector<CheckedFile> files = checkDataTree();
+    const struct {
+        const char* name;
+        FileOutcome outcome;
+        std::string reason;
+    } expected[] = {
+        {"Textures/EnvX.png", FileOutcome::Unreadable, "a FIFO, not a regular file"},
+        {"Curves/Scene2_ts.txt", FileOutcome::Unreadable, "a device, not a regular file"},
+        {"Textures/Sky.png", FileOutcome::Loaded, ""},
+        {"Textures/Welcome.png", FileOutcome::Rejected,
+         "too large: 16384 x 16384 pixels, over the budget of 16777216 pixels"},
+        {"Cameras/Scene2_Tour.txt", FileOutcome::Rejected,
+         "too large: " + std::to_string(kMaxTextBytes + 1) + " bytes, over the budget of " +
+             std::to_string(kMaxTextBytes) + " bytes for a text file"},
+    };
+    for (const auto& e : expected) {
+        const CheckedFile& file = find(files, e.name);
+        EXPECT_EQ(file.outcome, e.outcome) << e.name;
+        EXPECT_EQ(file.reason, e.reason) << e.name;
+    }
 }
 
 TEST_F(DataTreeCheckTest, AnUnreadableConfigurationHidesTheFilesItWouldName) {
