@@ -35,7 +35,8 @@ public:
 
     // Opens a full-screen window on the desktop at its current mode; width x height is the
     // size it falls back to where full screen is refused, and the size of a resizable one.
-    // The title is only borrowed.
+    // The title is only borrowed. From then on SIGINT, SIGTERM and SIGHUP arrive as a close
+    // request, and SIGPIPE is ignored.
     virtual bool create(int32_t width, int32_t height, const String& title);
     // Makes the next create open a resizable window, cursor shown, instead of full screen.
     void setResizable(bool resizable) { wantResizable = resizable; }

@@ -1,6 +1,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <csignal>
 
 #include "app/sys/window.h"
 
@@ -38,6 +39,27 @@ constexpr std::array<KeyPair, 10> kKeyPairs = {{
     {SDLK_DELETE, 46},
 }};
 
+// Set by SIGINT, SIGTERM and SIGHUP; the message pump turns it into a close request, so that
+// Ctrl-C, `kill` and a closed terminal all end the run with the normal shutdown and exit 0.
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void requestStop(int) {
+    stopRequested = 1;
+}
+
+// NOTE: our own handlers rather than SDL's, which cover SIGINT and SIGTERM only. SIGPIPE is
+// ignored: an audio device or pipe that goes away makes a write fail, not end the program.
+void catchStopSignals() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    struct sigaction action = {};
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 WindowMessage translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
@@ -45,7 +67,6 @@ WindowMessage translate(const SDL_Event& event) {
         case SDL_KEYUP:
             return {MessageType::KeyUp, virtualKeyCode(event.key.keysym.sym)};
         case SDL_QUIT:
-            // Also what SDL reports for SIGINT and SIGTERM.
             return {MessageType::Close, 0};
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
@@ -75,6 +96,7 @@ uint32_t virtualKeyCode(int32_t sdlKey) {
 }
 
 bool Window::create(int32_t width, int32_t height, const String& title) {
+    catchStopSignals();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return false;
     }
@@ -122,6 +144,10 @@ void Window::pumpMessages() {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
         handleMessage(translate(event));
+    }
+    if (stopRequested != 0) {
+        stopRequested = 0;
+        handleMessage({MessageType::Close, 0});
     }
 }
 

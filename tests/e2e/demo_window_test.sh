@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The demo in a real X window (Xvfb, no window manager, no audio device), started in an empty
 # data tree: it covers the screen, keeps its title in the title format with an advancing time,
-# and ends with exit code 0 after Escape or a close request; with music, with
-# no audio device, and with music that is cut short or is no MP3, it plays all the same.
+# and ends with exit code 0 after Escape or a close request; with music, and with music that is
+# cut short or is no MP3, it plays all the same. (Signals, a missing or vanishing audio device
+# and a lost display: demo_environment_test.sh.)
 set -uo pipefail
 
 demo=$1
@@ -50,17 +51,7 @@ else
   fail "no demo window appeared for the close request"
 fi
 
-# 3. SIGTERM ends the demo the same orderly way.
-if start_demo; then
-  sleep 0.5
-  kill -TERM "$demo_pid"
-  wait_for_exit
-  [ "$result" = "0" ] || fail "SIGTERM: demo ended with '$result'"
-else
-  fail "no demo window appeared for SIGTERM"
-fi
-
-# 4. With music: what the audio device receives is the decoded music from its first sample.
+# 3. With music: what the audio device receives is the decoded music from its first sample.
 mkdir -p "$work/music/Sounds"
 if ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=441:duration=8" \
      -af "volume=0.5,tremolo=f=3" -ac 2 -ar 44100 -c:a libmp3lame -b:a 192k \
@@ -78,17 +69,7 @@ if ffmpeg -loglevel error -nostdin -f lavfi -i "sine=frequency=441:duration=8" \
   else
     fail "no demo window appeared with music"; cat "$work/demo.log" >&2
   fi
-  # 5. No audio device at all: the music cannot play, the demo runs all the same.
-  export SDL_AUDIODRIVER=no-such-driver
-  if start_demo; then
-    wait_for_title || fail "no title without an audio device"
-    xdotool key --window "$window" Escape
-    wait_for_exit
-    [ "$result" = "0" ] || fail "without an audio device: demo ended with '$result'"
-  else
-    fail "no demo window appeared without an audio device"
-  fi
-  # 6. Music cut short, and bytes that are no MP3 at all: the demo plays on.
+  # 4. Music cut short, and bytes that are no MP3 at all: the demo plays on.
   export SDL_AUDIODRIVER=dummy
   unset SDL_DISKAUDIOFILE
   head -c 20000 "$work/data/Sounds/Crunch.mp3" >"$work/cut.mp3"
