@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zentrox and runs every test: unit, rendering (offscreen
 # Mesa), end to end (the demo under Xvfb, the tools), the same suite again under the address
-# and undefined-behaviour sanitizers, then a short run of each loader fuzzer.
+# and undefined-behaviour sanitizers, then a short run of each fuzzer.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,5 +29,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DZENTROX_TESTS=OFF -DZENTROX_FUZZ=ON >/dev/null
-cmake --build "$fuzz_build" --parallel "$(nproc)" --target png_fuzzer targa_fuzzer track_fuzzer mesh_fuzzer config_fuzzer
+cmake --build "$fuzz_build" --parallel "$(nproc)" --target png_fuzzer targa_fuzzer track_fuzzer mesh_fuzzer config_fuzzer \
+  options_fuzzer
 (cd "$fuzz_build" && ctest --output-on-failure --parallel "$(nproc)" -R '^fuzz\.')

@@ -5,7 +5,8 @@
 # its time, within the encoder's loss. The join names a span that is missing, cut short or of
 # the wrong length and writes nothing. scripts/capture-farm does the same on this machine's cores
 # and, through a stand-in for ssh that runs the commands here, on "other machines" that
-# generate their own data tree.
+# generate their own data tree. A span killed in the middle, or a machine dropping its job, is
+# retried; Ctrl-C leaves nothing behind.
 set -uo pipefail
 
 capture=$(realpath "$1")
@@ -124,6 +125,96 @@ ZENTROX_CAPTURE=$work/failing-capture "$farm" --data "$data" "${range[@]}" --job
 grep -q "span 2/3 failed on : (exit 3" "$work/failed.log" ||
   fail "the failing span is not named: $(cat "$work/failed.log")"
 [ ! -e "$work/failed.mp4" ] || fail "a failed farm left an output"
+
+# A span job killed in the middle is retried, and the result is still the single capture's:
+# span 2's first run starts its capture and is killed with it a moment later.
+cat >"$work/dying-capture" <<EOF
+#!/bin/sh
+case " \$* " in
+  *" --span 2/3 "*)
+    if mkdir "$work/killed-once" 2>/dev/null; then
+      "$capture" "\$@" & sleep 1; kill -KILL \$! \$\$
+    fi ;;
+esac
+exec "$capture" "\$@"
+EOF
+chmod +x "$work/dying-capture"
+ZENTROX_CAPTURE=$work/dying-capture "$farm" --data "$data" "${range[@]}" --lossless --jobs 2 \
+  --spans 3 --video "$work/retried.mp4" >"$work/retried.log" 2>&1 ||
+  fail "a killed span was not retried: $(cat "$work/retried.log")"
+[ -d "$work/killed-once" ] || fail "the stand-in never killed its span"
+frame_sums "$work/retried.mp4" | cmp -s - "$work/single.sums" || fail "the retried farm's video differs"
+
+# A machine that drops its connection in the middle of a job (ssh ends with 255): the job runs
+# again, on that machine or another.
+cat >"$work/flaky-ssh" <<EOF
+#!/bin/sh
+case "\$*" in
+  *perl*)
+    if mkdir "$work/dropped-once" 2>/dev/null; then
+      "$work/ssh" "\$@" >/dev/null 2>&1 & sleep 1; kill -KILL \$!; exit 255
+    fi ;;
+esac
+exec "$work/ssh" "\$@"
+EOF
+chmod +x "$work/flaky-ssh"
+ZENTROX_CAPTURE=$capture "$farm" --data "$data" "${range[@]}" --lossless --spans 3 \
+  --sshloginfile "$work/machines" --ssh "$work/flaky-ssh" --remote-bin "$work/bin" \
+  --remote-cache "$work/cache" --video "$work/dropped.mp4" >"$work/dropped.log" 2>&1 ||
+  fail "a dropped machine's span was not retried: $(cat "$work/dropped.log")"
+[ -d "$work/dropped-once" ] || fail "the stand-in ssh never dropped a job"
+frame_sums "$work/dropped.mp4" | cmp -s - "$work/single.sums" || fail "the farm after a drop differs"
+
+# Ctrl-C in the middle: the terminal sends SIGINT to the whole process group. Nothing appears
+# under the output's name, no partial file beside it, no work folder, and no process goes on.
+# (A script's background job starts with SIGINT ignored; perl gives it back, as a terminal's
+# foreground job has it.)
+mkdir -p "$work/tmp" "$work/interrupted"
+TMPDIR=$work/tmp ZENTROX_CAPTURE=$capture setsid perl -e '$SIG{INT} = "DEFAULT"; exec @ARGV' \
+  "$farm" --data "$data" "${range[@]}" --jobs 2 --spans 3 --video "$work/interrupted/out.mp4" >"$work/interrupted.log" 2>&1 &
+farm_pid=$!
+for _ in $(seq 100); do
+  pgrep -f -- "--span [0-9]/3 .*$work/tmp" >/dev/null && break
+  sleep 0.1
+done
+sleep 1
+kill -INT -- -"$farm_pid"
+for _ in $(seq 300); do kill -0 "$farm_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$farm_pid"
+code=$?
+[ "$code" -ne 0 ] || fail "the interrupted farm reported success"
+grep -q "interrupted; nothing was written" "$work/interrupted.log" ||
+  fail "the interrupted farm did not say so: $(cat "$work/interrupted.log")"
+[ -z "$(ls -A "$work/interrupted")" ] || fail "the interrupted farm left: $(ls -A "$work/interrupted")"
+[ -z "$(ls -A "$work/tmp")" ] || fail "the interrupted farm left its work: $(ls -A "$work/tmp")"
+sleep 1
+! pgrep -f -- "$work/tmp" >/dev/null || fail "processes of the interrupted farm go on"
+
+# Hostile option values are refused with a message and write nothing; more spans than frames
+# are cut down to one span a frame.
+while read -r args; do
+  # shellcheck disable=SC2086  # $args holds several words
+  ZENTROX_CAPTURE=$capture "$farm" --data "$data" --from 84 --to 84.1 $args \
+    --video "$work/hostile.mp4" >"$work/hostile.log" 2>&1 && fail "farm $args: exit status 0"
+  grep -qE '^(capture-farm|zentrox-capture): ' "$work/hostile.log" ||
+    fail "farm $args: no message: $(cat "$work/hostile.log")"
+done <<'EOF'
+--jobs 0
+--jobs -2
+--jobs 99999999999999999999
+--spans 0
+--spans 1.5
+--retries 0
+--threads nan
+--fps 0
+--fps inf
+--from 84.1
+--size 0x0
+EOF
+[ ! -e "$work/hostile.mp4" ] || fail "a refused farm wrote a video"
+ZENTROX_CAPTURE=$capture "$farm" --data "$data" --from 84 --to 84.1 --fps 30 --jobs 2 --spans 8 \
+  --out "$work/few" >"$work/few.log" 2>&1 || fail "8 spans of 3 frames failed: $(cat "$work/few.log")"
+grep -q "^spans: 3 " "$work/few.log" || fail "8 spans of 3 frames were not cut to 3: $(cat "$work/few.log")"
 
 [ "$failures" -eq 0 ] && echo "spans, joins and the farm match the single capture"
 exit $((failures > 0))

@@ -51,6 +51,46 @@ expect_refusal "missing data tree" --data "$work/none" --at 1
 touch "$work/file"
 expect_refusal "output is a file" --data "$work/data" --at 1 --out "$work/file"
 expect_refusal "output inside a file" --data "$work/data" --at 1 --out "$work/file/frames"
+# Hostile values of every option with one: zero, negative, not a number, infinite, huge, a range
+# or span with no frame in it. None writes anything.
+mkdir -p "$work/hostile"
+while read -r option value rest; do
+  # shellcheck disable=SC2086  # $rest holds further options
+  expect_refusal "$option $value $rest" --data "$work/data" "$option" "$value" $rest \
+    --out "$work/hostile/frames" --video "$work/hostile/video.mp4"
+done <<'EOF'
+--fps 0
+--fps -30
+--fps nan
+--fps inf
+--fps 1e308
+--fps 1e-300 --to 1
+--from -5
+--from nan
+--from 1e308
+--from 10 --to 10
+--to -inf
+--to 0
+--at 190
+--at -0.5
+--at 1e12
+--span 0/3
+--span 4/3
+--span 99999999999999999999/1
+--span 1/3 --from 10 --to 10.05 --fps 30
+--size 0x0
+--size -800x600
+--size 800xnan
+--size 99999x99999
+--shutter 0
+--shutter -1
+--shutter 1e9
+--seed nan
+--seed -1
+--seed 99999999999999999999
+--data
+EOF
+[ -z "$(ls -A "$work/hostile")" ] || fail "hostile options left: $(ls -A "$work/hostile")"
 
 # Videos. Data trees whose music is a known sound: a steady tone, and silence with a tone that
 # starts at exactly 3 s, so that the video's sound shows where it was cut.

@@ -15,8 +15,10 @@ constexpr int64_t kMaxSpans = 1000000;
 constexpr uint64_t kMaxSide = 16384;  // pixels; the driver may allow less, checked when it opens
 constexpr uint64_t kMaxShutter = 64;
 
+// A decimal number such as 12, 0.5 or 1e2: strtod alone would also take hexadecimal, "inf"
+// and "nan", and leading spaces.
 bool parseNumber(const std::string& text, double& value) {
-    if (text.empty()) {
+    if (text.empty() || text.find_first_not_of("0123456789.eE+-") != std::string::npos) {
         return false;
     }
     errno = 0;
@@ -177,6 +179,9 @@ const OptionSpec kOptions[] = {
     {"--check", nullptr, "render nothing: list every file the demo reads, in load order, with\n"
                          "what became of it; exit status 1 when any is missing or rejected",
      [](CaptureOptions& o, const std::string&, std::string&) { return o.checkOnly = true; }},
+    {"--count", nullptr, "render nothing: print how many frames the --from/--to range holds at\n"
+                         "--fps, for splitting it into spans",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.countOnly = true; }},
     {"--help", nullptr, "show this text",
      [](CaptureOptions& o, const std::string&, std::string&) { return o.showHelp = true; }},
     {"--version", nullptr, "show the version",

@@ -28,6 +28,7 @@ struct CaptureOptions {
     bool showHelp = false;
     bool showVersion = false;
     bool checkOnly = false;  // --check: list the data tree's files and what became of it
+    bool countOnly = false;  // --count: print the range's frame count
     bool profile = false;    // --profile: finish GL work around each step, time the kernels
 };
 

@@ -380,6 +380,19 @@ bool finishCapture(const CaptureOptions& options, Capture& capture, double wallS
     return true;
 }
 
+// Prints the frames of the whole --from/--to range, for schedulers that split it into spans.
+int countFrames(CaptureOptions options) {
+    options.spanIndex = 1;
+    options.spanCount = 1;
+    std::string error;
+    const std::optional<FramePlan> plan = planFrames(options, error);
+    if (!plan) {
+        return failWith(error);
+    }
+    std::printf("%lld\n", static_cast<long long>(plan->rangeFrames));
+    return 0;
+}
+
 int capture(const CaptureOptions& options) {
     std::string error;
     const std::optional<FramePlan> plan = planFrames(options, error);
@@ -421,6 +434,9 @@ int main(int argc, char** argv) {
     }
     if (options->checkOnly) {
         return checkTree(*options);
+    }
+    if (options->countOnly) {
+        return countFrames(*options);
     }
     return options->joinPath.empty() ? capture(*options) : joinCapture(*options);
 }
