@@ -1,13 +1,11 @@
 #include <SDL.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "app/sys/music_feed.h"
+#include "app/sys/quiet_stderr.h"
 #include "app/sys/sound.h"
 #include "resources/mp3_track.h"
 
@@ -30,36 +28,6 @@ struct Output {
 };
 
 Output output;
-
-// Points stderr at /dev/null for its lifetime. The sound libraries under SDL (ALSA, PulseAudio,
-// PipeWire) print their own errors when there is no card or no sound server, and the demo is
-// silent about failures by design.
-class QuietStderr {
-public:
-    QuietStderr() {
-        std::fflush(stderr);
-        saved = dup(STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-    ~QuietStderr() {
-        if (saved >= 0) {
-            std::fflush(stderr);
-            dup2(saved, STDERR_FILENO);
-            close(saved);
-        }
-    }
-
-private:
-    int saved = -1;
-};
 
 // Runs on SDL's audio thread, which holds the device lock: decodes from memory, never
 // allocates or reads files.

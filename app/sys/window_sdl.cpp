@@ -2,7 +2,10 @@
 
 #include <array>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 
+#include "app/sys/quiet_stderr.h"
 #include "app/sys/window.h"
 
 namespace {
@@ -60,6 +63,19 @@ void catchStopSignals() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+// Whether SDL found a display to show the window on. Without one it falls back to drivers
+// that show nothing ("offscreen", "dummy"), and the demo would play unseen; such a driver counts
+// only when asked for by name through SDL_VIDEODRIVER.
+bool showsAnything() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (driver == nullptr) {
+        return false;
+    }
+    const bool unseen = std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+    return !unseen || (asked != nullptr && std::strstr(asked, driver) != nullptr);
+}
+
 WindowMessage translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
@@ -97,7 +113,14 @@ uint32_t virtualKeyCode(int32_t sdlKey) {
 
 bool Window::create(int32_t width, int32_t height, const String& title) {
     catchStopSignals();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    {
+        const QuietStderr quiet;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+    }
+    if (!showsAnything()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     // The window only ever receives the finished picture; its own framebuffer needs colour

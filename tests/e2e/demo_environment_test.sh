@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The demo while its environment changes under it, in a real X window (Xvfb): SIGINT, SIGTERM
+# The demo while its environment changes under it, in a real X window (Xvfb). Without any display
+# it ends at once, silently. SIGINT, SIGTERM
 # and SIGHUP each end the run with the normal shutdown and exit 0; a FIFO in place of a data
 # file neither blocks start-up nor is read; the audio device refusing to open, or going away
 # in the middle of the music, stops neither the picture nor the clock; and a display that goes
@@ -32,6 +33,13 @@ time_advances() {
   echo "the time went from $from to $to" >&2
   return 1
 }
+
+# 0. No display at all: SDL would fall back to drawing offscreen, unseen; the demo ends at once
+# instead, silently, as when its window cannot open.
+(cd "$work/data" && exec env -u DISPLAY -u WAYLAND_DISPLAY timeout 30 "$demo") >"$work/headless.log" 2>&1
+code=$?
+[ "$code" = 0 ] || fail "without a display the demo ended with $code (124: it played on unseen)"
+[ ! -s "$work/headless.log" ] || fail "without a display the demo printed: $(cat "$work/headless.log")"
 
 # 1. Each stop signal: the normal shutdown, exit 0.
 for signal in INT TERM HUP; do

@@ -134,7 +134,8 @@ struct OptionSpec {
 
 // clang-format off
 const OptionSpec kOptions[] = {
-    {"--data", "DIR", "data tree to load (default: the working directory)",
+    {"--data", "DIR", "data tree to load (default: the working directory, or the installed\n"
+                      "tree " ZENTROX_INSTALLED_DATA " when the working directory holds none)",
      [](CaptureOptions& o, const std::string& v, std::string& e) {
          return setPath("--data", v, o.dataDirectory, e); }},
     {"--fps", "N", "frames per second of demo time (default 60)", setFramesPerSecond},

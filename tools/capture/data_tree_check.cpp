@@ -187,3 +187,13 @@ bool everyFileLoaded(const std::vector<CheckedFile>& files) {
     }
     return true;
 }
+
+bool holdsDataTree(const std::string& folder) {
+    for (const DataFile& file : dataManifest()) {
+        const std::string path = folder + "/" + dataPath(file.name).c_str();
+        if (fileTypeOf(path.c_str()) != FileType::Missing) {
+            return true;
+        }
+    }
+    return false;
+}

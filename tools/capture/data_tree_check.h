@@ -21,3 +21,7 @@ std::vector<CheckedFile> checkDataTree();
 std::string describeCheck(const std::vector<CheckedFile>& files);
 // Whether every file was loaded.
 bool everyFileLoaded(const std::vector<CheckedFile>& files);
+
+// Whether the folder holds any file the demo reads: a folder that holds none is no data tree,
+// and the capture tool then falls back to the installed one.
+bool holdsDataTree(const std::string& folder);

@@ -85,10 +85,23 @@ std::string ffmpegPath() {
     return program.find('/') != std::string::npos ? absolutePath(program) : program;
 }
 
+// The data tree to read: --data's, else the working directory's, else, where the working
+// directory holds no tree, the installed one.
+std::string dataTreeFor(const CaptureOptions& options) {
+    if (!options.dataDirectory.empty()) {
+        return options.dataDirectory;
+    }
+    if (!holdsDataTree(".") && holdsDataTree(ZENTROX_INSTALLED_DATA)) {
+        std::printf("data tree %s\n", ZENTROX_INSTALLED_DATA);
+        return ZENTROX_INSTALLED_DATA;
+    }
+    return "";
+}
+
 bool enterDataTree(const CaptureOptions& options, std::string& error) {
-    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
-        error =
-            "cannot enter data directory " + options.dataDirectory + ": " + std::strerror(errno);
+    const std::string tree = dataTreeFor(options);
+    if (!tree.empty() && chdir(tree.c_str()) != 0) {
+        error = "cannot enter data directory " + tree + ": " + std::strerror(errno);
         return false;
     }
     return true;

@@ -217,4 +217,15 @@ TEST_F(DataTreeCheckTest, AnEmptyFolderListsOnlyWhatTheProgramNamesAndAllIsMissi
     }
 }
 
+TEST_F(DataTreeCheckTest, AFolderHoldsATreeWhenItHoldsAnyFileTheDemoReads) {
+    EXPECT_TRUE(holdsDataTree(ZENTROX_GENERATED_DATA));
+    copy = fs::temp_directory_path() / ("zentrox-holds-" + std::to_string(::getpid()));
+    fs::create_directories(copy / "Textures");
+    EXPECT_FALSE(holdsDataTree(copy.string()));
+    std::ofstream(copy / "unrelated.txt") << "not the demo's";
+    EXPECT_FALSE(holdsDataTree(copy.string()));
+    std::ofstream(copy / "Textures" / "Sky.png") << "";
+    EXPECT_TRUE(holdsDataTree(copy.string()));
+}
+
 }  // namespace
