@@ -22,6 +22,8 @@ packages=(
   xvfb xdotool x11-utils libx11-dev file time valgrind
   # fuzzing the file loaders
   clang libclang-rt-14-dev
+  # the Debian package: manual pages from --help, its checks
+  help2man dpkg-dev lintian desktop-file-utils
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zentrox and runs every test: unit, rendering (offscreen
 # Mesa), end to end (the demo under Xvfb, the tools), the same suite again under the address
-# and undefined-behaviour sanitizers, then a short run of each fuzzer.
+# and undefined-behaviour sanitizers, a short run of each fuzzer, then the Debian package
+# (installed system-wide with apt for the test, then purged).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,3 +33,6 @@ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$fuzz_build" --parallel "$(nproc)" --target png_fuzzer targa_fuzzer track_fuzzer mesh_fuzzer config_fuzzer \
   options_fuzzer
 (cd "$fuzz_build" && ctest --output-on-failure --parallel "$(nproc)" -R '^fuzz\.')
+
+# The Debian package: built, checked, installed with apt, played from elsewhere, purged.
+"$root/tests/package/package_test.sh"
