@@ -234,7 +234,19 @@ TEST(PngDecoding, LowBitGreyIsScaledToFullBytes) {
 // A 2x1 RGB file with pixel values v, written with the given colour-space chunk.
 enum class Space { None, Srgb, Gamma045, Gamma100 };
 
-std::vector<uint8_t> encodeGrey(uint8_t value, Space space) {
+void setSpace(png_structp png, png_infop info, Space space) {
+    if (space == Space::Srgb) {
+        png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+    } else if (space == Space::Gamma045) {
+        png_set_gAMA(png, info, 0.45455);
+    } else if (space == Space::Gamma100) {
+        png_set_gAMA(png, info, 1.0);
+    }
+}
+
+// A file of `height` copies of one row, written by libpng.
+std::vector<uint8_t> encodeRows(uint32_t width, uint32_t height, int bitDepth, int colourType,
+                                const std::vector<uint8_t>& row, Space space) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -245,21 +257,21 @@ std::vector<uint8_t> encodeGrey(uint8_t value, Space space) {
             bytes->insert(bytes->end(), data, data + size);
         },
         nullptr);
-    png_set_IHDR(png, info, 2, 1, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+    png_set_IHDR(png, info, width, height, bitDepth, colourType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (space == Space::Srgb) {
-        png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
-    } else if (space == Space::Gamma045) {
-        png_set_gAMA(png, info, 0.45455);
-    } else if (space == Space::Gamma100) {
-        png_set_gAMA(png, info, 1.0);
-    }
+    setSpace(png, info, space);
     png_write_info(png, info);
-    std::vector<uint8_t> row(6, value);
-    png_write_row(png, row.data());
+    for (uint32_t y = 0; y < height; ++y) {
+        png_write_row(png, row.data());
+    }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+std::vector<uint8_t> encodeGrey(uint8_t value, Space space) {
+    return encodeRows(2, 1, 8, PNG_COLOR_TYPE_RGB, std::vector<uint8_t>(6, value), space);
 }
 
 TEST(PngDecoding, GammaIsCorrectedOnlyForFilesThatNeedIt) {
@@ -276,27 +288,8 @@ TEST(PngDecoding, GammaIsCorrectedOnlyForFilesThatNeedIt) {
 
 // A valid black picture of one-bit grey pixels: a few kilobytes that decode to a byte a pixel.
 std::vector<uint8_t> encodeBlackBits(uint32_t width, uint32_t height) {
-    std::vector<uint8_t> out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(
-        png, &out,
-        [](png_structp p, png_bytep data, png_size_t size) {
-            auto* bytes = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-            bytes->insert(bytes->end(), data, data + size);
-        },
-        nullptr);
-    png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
-    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<uint8_t> row((width + 7) / 8, 0);
-    for (uint32_t y = 0; y < height; ++y) {
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return out;
+    return encodeRows(width, height, 1, PNG_COLOR_TYPE_GRAY,
+                      std::vector<uint8_t>((width + 7) / 8, 0), Space::None);
 }
 
 TEST(PngDecoding, PicturesOverThePixelBudgetAreRefusedBeforeDecoding) {
