@@ -3,23 +3,13 @@
 #include <cstdio>
 
 #include "app/scene_registry.h"
-#include "base/gl.h"
+#include "app/timeline.h"
+#include "render/render_state.h"
 
-void setGlobalRenderState() {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHT0);
-    glDisable(GL_LIGHTING);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClearStencil(0);
-    glClearDepth(1.0);
-    glDepthFunc(GL_LESS);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
-
-void prepareDemo() {
-    setGlobalRenderState();
+void prepareDemo(uint32_t seed) {
+    setBaseRenderState();
     setupScenes();
+    startTimeline(seed);
 }
 
 void formatTitle(char* buffer, size_t capacity, float t, float dt, const String& status) {

@@ -3,16 +3,15 @@
 // in their surface, their clock and the seed of the random generator.
 
 #include <cstddef>
+#include <cstdint>
 
 #include "resources/string.h"
 
 constexpr size_t kTitleCapacity = 256;  // characters, the terminator included
 
-// The render state every scene starts from. Needs a current context.
-void setGlobalRenderState();
-
-// Render state, texture table and the four scenes: everything before the music starts.
-void prepareDemo();
+// Render state, texture table, the four scenes and the timeline's start, its random draws
+// seeded by `seed`: everything before the music starts. Needs a current context.
+void prepareDemo(uint32_t seed);
 
 // The window title for a frame: "Zentrox [FPS: ...] [TIME: ...] - <status>", the frame rate
 // being 1 / dt (an infinity for a zero dt). Cut short, never overrun, at the buffer's end.

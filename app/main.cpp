@@ -65,10 +65,9 @@ int main(int argc, char** argv) {
     if (!haveContext) {
         demoWindow.running = false;
     }
-    seedRandom(static_cast<uint32_t>(std::time(nullptr)));
     if (haveContext) {
         glContext.makeCurrent();
-        prepareDemo();
+        prepareDemo(static_cast<uint32_t>(std::time(nullptr)));
     }
     SoundStream* musicStream = startMusic();
     timer.reset();

@@ -5,7 +5,9 @@
 #include "render/projection.h"
 #include "app/scene_registry.h"
 #include "render/compositing.h"
+#include "render/render_state.h"
 #include "base/gl.h"
+#include "base/random.h"
 #include "resources/texture_table.h"
 
 const std::array<SceneRow, 4> kSceneRows = {{
@@ -29,6 +31,9 @@ const ComposeStep kComposeGap = {{15.0f, 15.0f}, ComposeAction::Show, kDeformTar
 
 namespace {
 
+// Fixed for a run by startTimeline.
+DissolveOrder dissolveOrder = identityDissolveOrder();
+
 void clearFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -46,6 +51,7 @@ void runSceneRow(const SceneRow& row, float t, float dt) {
     // frame.
     const int32_t side = pictureLayout().targetSide;
     viewport = {0, 0, side, side};
+    setBaseRenderState();
     clearFrame();
     if (Effect* scene = sceneOf(row)) {
         scene->render(t - row.localTimeOffset, dt);
@@ -61,19 +67,16 @@ void advanceSceneRow(const SceneRow& row, float t, float dt) {
 
 // Whether a compose step open at t, or the gap's, draws the target.
 bool composeShows(int32_t target, float t) {
-    const auto shows = [target](const ComposeStep& step) {
-        return step.from == target || (step.action != ComposeAction::Show && step.to == target);
-    };
     bool anyOpen = false;
     for (const ComposeStep& step : kComposeSteps) {
         if (step.window.contains(t)) {
             anyOpen = true;
-            if (shows(step)) {
+            if (targetsRead(step).holds(target)) {
                 return true;
             }
         }
     }
-    return !anyOpen && t == kComposeGap.window.after && shows(kComposeGap);
+    return !anyOpen && t == kComposeGap.window.after && targetsRead(kComposeGap).holds(target);
 }
 
 // The index in `times` of the frame whose picture the row's target must hold at firstTime,
@@ -91,29 +94,23 @@ int64_t frameToRestore(const SceneRow& row, std::span<const float> times, float 
     return -1;
 }
 
-// The compose pass carries only the dissolve's tile order, drawn at its first frame.
-void advanceComposePass(float t) {
-    for (const ComposeStep& step : kComposeSteps) {
-        if (step.window.contains(t) && step.action == ComposeAction::TileDissolve) {
-            prepareTileDissolve();
-        }
-    }
-}
-
 void runComposeStep(const ComposeStep& step, float t) {
     const Rectangle& area = pictureLayout().area;
     viewport = {area.x, area.y, area.width, area.height};
+    setBaseRenderState();
     clearFrame();
-    const Texture& from = textureEntry(step.from);
+    const StepTargets reads = targetsRead(step);
+    const Texture& first = textureEntry(reads.entries[0]);
     switch (step.action) {
         case ComposeAction::Show:
-            drawFullScreenQuad(from);
+            drawFullScreenQuad(first);
             break;
         case ComposeAction::TileDissolve:
-            tileDissolve(transitionAmount(step, t), from, textureEntry(step.to));
+            tileDissolve(transitionAmount(step, t), first, textureEntry(reads.entries[1]),
+                         dissolveOrder);
             break;
         case ComposeAction::CrossFade:
-            crossFade(transitionAmount(step, t), from, textureEntry(step.to));
+            crossFade(transitionAmount(step, t), first, textureEntry(reads.entries[1]));
             break;
     }
 }
@@ -122,6 +119,38 @@ void runComposeStep(const ComposeStep& step, float t) {
 
 float transitionAmount(const ComposeStep& step, float t) {
     return (t - step.transitionStart) * step.transitionRate;
+}
+
+bool StepTargets::holds(int32_t target) const {
+    for (int32_t i = 0; i < count; ++i) {
+        if (entries[static_cast<size_t>(i)] == target) {
+            return true;
+        }
+    }
+    return false;
+}
+
+StepTargets targetsRead(const ComposeStep& step) {
+    switch (step.action) {
+        case ComposeAction::Show:
+            return {{step.from, step.from}, 1};
+        case ComposeAction::TileDissolve:
+        case ComposeAction::CrossFade:
+            return {{step.from, step.to}, 2};
+    }
+    return {{step.from, step.from}, 0};
+}
+
+void startTimeline(uint32_t seed) {
+    seedRandom(seed);
+    dissolveOrder = drawDissolveOrder();
+    for (Effect* scene : sceneRegistry) {
+        scene->restart();
+    }
+}
+
+const DissolveOrder& timelineDissolveOrder() {
+    return dissolveOrder;
 }
 
 void scenePass(float t, float dt, TimelineObserver* observer) {
@@ -172,7 +201,6 @@ void advanceTimeline(float t, float dt) {
             advanceSceneRow(row, t, dt);
         }
     }
-    advanceComposePass(t);
 }
 
 void seekTimeline(std::span<const float> times, float dt, float firstTime) {
@@ -193,6 +221,5 @@ void seekTimeline(std::span<const float> times, float dt, float firstTime) {
                 advanceSceneRow(row, t, dt);
             }
         }
-        advanceComposePass(t);
     }
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <span>
 
+#include "render/compositing.h"
+
 struct TimeWindow {
     float after;   // seconds, exclusive
     float before;  // seconds, exclusive
@@ -29,7 +31,8 @@ struct SceneRow {
 enum class ComposeAction { Show, TileDissolve, CrossFade };
 
 // Show draws `from` full screen. The transitions blend from -> to with
-// x = (t - transitionStart) * transitionRate.
+// x = (t - transitionStart) * transitionRate. Which targets a step reads is targetsRead's
+// answer alone.
 struct ComposeStep {
     TimeWindow window;
     ComposeAction action;
@@ -51,6 +54,15 @@ extern const ComposeStep kComposeGap;
 // The x of a transition step at demo time t.
 float transitionAmount(const ComposeStep& step, float t);
 
+// The render targets a compose step draws from, in the order its action takes them. The
+// compose pass draws with exactly these, and a seek restores exactly these.
+struct StepTargets {
+    std::array<int32_t, 2> entries;
+    int32_t count;
+    bool holds(int32_t target) const;
+};
+StepTargets targetsRead(const ComposeStep& step);
+
 // Told when each scene row and compose step of a frame starts and ends; the capture tool
 // times them with it.
 class TimelineObserver {
@@ -61,6 +73,15 @@ public:
     virtual void composeStepEnds(const ComposeStep& step) = 0;
 };
 
+// Readies the timeline for a run from 0 with the random generator seeded by `seed`: every
+// registered scene restarts and the dissolve draws its tile order, the generator's only use.
+// The same seed gives the same run.
+void startTimeline(uint32_t seed);
+// The tile order the dissolve uses; the identity until startTimeline.
+const DissolveOrder& timelineDissolveOrder();
+
+// Every scene row and compose step starts from the base render state (render/render_state.h),
+// so no picture depends on what an earlier step or frame left set.
 // A row whose scene is not registered renders nothing; its target is still copied.
 void scenePass(float t, float dt, TimelineObserver* observer = nullptr);
 void composePass(float t, float dt, TimelineObserver* observer = nullptr);
@@ -69,7 +90,7 @@ void composePass(float t, float dt, TimelineObserver* observer = nullptr);
 bool runTimeline(float t, float dt, TimelineObserver* observer = nullptr);
 
 // Moves what the frame at t carries over to the next, drawing nothing: the state of every
-// open scene (Effect::advance) and the dissolve's tile order.
+// open scene (Effect::advance).
 void advanceTimeline(float t, float dt);
 
 // Plays the frames at `times` (seconds, in order), the frames before a capture's first, without

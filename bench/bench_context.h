@@ -7,7 +7,6 @@
 
 #include "app/demo.h"
 #include "app/sys/offscreen_context.h"
-#include "base/random.h"
 #include "resources/data_manifest.h"
 #include "resources/texture_table.h"
 
@@ -18,8 +17,7 @@ inline OffscreenContext& benchContext() {
             std::fprintf(stderr, "no offscreen OpenGL: %s\n", context.error());
             std::exit(1);
         }
-        seedRandom(1);
-        prepareDemo();
+        prepareDemo(1);
         // Frames of a missing tree would time empty scenes and report nothing amiss.
         for (int32_t number = 1; number <= kImageTextureCount; ++number) {
             if (textureEntry(number).name() == 0) {

@@ -12,6 +12,7 @@
 #include "base/picture.h"
 #include "bench/bench_context.h"
 #include "render/compositing.h"
+#include "render/render_state.h"
 #include "base/gl.h"
 #include "resources/texture_table.h"
 
@@ -89,7 +90,7 @@ void spanFloor(benchmark::State& state) {
         drawScreenPasses(floor, picture);
         context.swap();
     }
-    setGlobalRenderState();
+    setBaseRenderState();
     state.SetLabel(floor.span);
 }
 

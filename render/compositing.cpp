@@ -12,10 +12,6 @@
 
 namespace {
 
-// The vanishing order of the dissolve's tiles, drawn once per run.
-std::array<int32_t, kDissolveTiles> tileOrder;
-bool tileOrderBuilt = false;
-
 // The unit box's corners top-left, top-right, bottom-right, bottom-left, with s running from
 // sLeft to sRight across and t from tTop down to tBottom.
 void emitUnitQuad(float sLeft, float sRight, float tTop, float tBottom) {
@@ -224,16 +220,19 @@ void crossFade(float x, const Texture& from, const Texture& to) {
     glPopAttrib();
 }
 
-void prepareTileDissolve() {
-    if (!tileOrderBuilt) {
-        std::iota(tileOrder.begin(), tileOrder.end(), 0);
-        shuffleIndices(tileOrder.data(), kDissolveTiles);
-        tileOrderBuilt = true;
-    }
+DissolveOrder identityDissolveOrder() {
+    DissolveOrder order;
+    std::iota(order.begin(), order.end(), 0);
+    return order;
 }
 
-void tileDissolve(float x, const Texture& from, const Texture& to) {
-    prepareTileDissolve();
+DissolveOrder drawDissolveOrder() {
+    DissolveOrder order = identityDissolveOrder();
+    shuffleIndices(order.data(), kDissolveTiles);
+    return order;
+}
+
+void tileDissolve(float x, const Texture& from, const Texture& to, const DissolveOrder& order) {
     const int32_t count = static_cast<int32_t>(x * 191.0f + 0.5f);
 
     drawFullScreenQuad(to);
@@ -249,15 +248,11 @@ void tileDissolve(float x, const Texture& from, const Texture& to) {
     {
         for (int32_t position = 0; position < kDissolveTiles; ++position) {
             glColor4f(1.0f, 1.0f, 1.0f, tileAlpha(position, count));
-            emitTile(tileOrder[static_cast<size_t>(position)]);
+            emitTile(order[static_cast<size_t>(position)]);
         }
     }
     glEnd();
     glPopAttrib();
-}
-
-const int32_t* tileDissolveOrder() {
-    return tileOrderBuilt ? tileOrder.data() : nullptr;
 }
 
 int32_t randomIndex(int32_t count) {

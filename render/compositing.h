@@ -6,6 +6,7 @@
 // GL_MODULATE: the current colour scales the texture, and its alpha scales the texture's alpha.
 // Below, dst is the framebuffer colour, tex the texture's.
 
+#include <array>
 #include <cstdint>
 
 class Texture;
@@ -52,17 +53,18 @@ void scrollOverlayLeft(float scroll, float intensity, const Texture& texture);
 // 1/4 of the old picture. x is not clamped.
 void crossFade(float x, const Texture& from, const Texture& to);
 
-// to underneath; from on top in a 16 x 12 grid of tiles that vanish one by one in a random
-// order fixed at the first call: count = (int)(x * 191 + 0.5) tiles gone, the next one at
-// half opacity, the rest opaque. Leaves the projection at a box of 16 x 12 tiles.
-void tileDissolve(float x, const Texture& from, const Texture& to);
+// The dissolve's vanishing order: tile indices, row by row from the top-left.
+using DissolveOrder = std::array<int32_t, kDissolveTiles>;
 
-// Draws the dissolve's vanishing order from the random generator, the first time only; the
-// first tileDissolve does so itself. Draws nothing on screen.
-void prepareTileDissolve();
-// The dissolve's vanishing order: tile indices, row by row from the top-left, kDissolveTiles
-// of them. Null until prepareTileDissolve or the first tileDissolve draws it.
-const int32_t* tileDissolveOrder();
+// Every tile in its place: 0, 1, 2, ...
+DissolveOrder identityDissolveOrder();
+// A vanishing order from the random generator: the identity shuffled.
+DissolveOrder drawDissolveOrder();
+
+// to underneath; from on top in a 16 x 12 grid of tiles that vanish one by one in `order`:
+// count = (int)(x * 191 + 0.5) tiles gone, the next one at half opacity, the rest opaque.
+// Leaves the projection at a box of 16 x 12 tiles.
+void tileDissolve(float x, const Texture& from, const Texture& to, const DissolveOrder& order);
 
 // Random permutation in place: count swaps of two randomly drawn indices.
 void shuffleIndices(int32_t* values, int32_t count);

@@ -25,10 +25,10 @@ void setOrtho(const Viewport& view, int32_t right, int32_t bottom) {
     glLoadIdentity();
 }
 
-void lookAlong(CameraPath& path, float t) {
-    path.sample(t);
-    const Vector3& eye = path.eye;
-    const Vector3& target = path.target;
-    const Vector3& up = path.up;
+void lookAlong(const CameraPath& path, float t) {
+    const CameraView view = path.viewAt(t);
+    const Vector3& eye = view.eye;
+    const Vector3& target = view.target;
+    const Vector3& up = view.up;
     gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
 }

@@ -25,4 +25,4 @@ void setPerspective(const Viewport& view, float fovYDegrees);
 void setOrtho(const Viewport& view, int32_t right, int32_t bottom);
 
 // Samples the path at t seconds and multiplies the current matrix by its view (gluLookAt).
-void lookAlong(CameraPath& path, float t);
+void lookAlong(const CameraPath& path, float t);

@@ -32,11 +32,11 @@ void CameraPath::loadLines(const Array<String>& lines) {
     }
 }
 
-void CameraPath::sample(float t) {
+CameraView CameraPath::viewAt(float t) const {
     const KernelScope scope(Kernel::Sampling);
     const uint32_t count = keys.size();
     if (count == 0) {
-        return;
+        return {eye, target, up};
     }
     // NOTE: before the first key the camera waits at it; a scene rendered a moment before its
     // start would otherwise flash its final shot.
@@ -55,7 +55,12 @@ void CameraPath::sample(float t) {
     }
     const TrackKey sampled =
         b->time == a->time ? *b : interpolate(*a, *b, segmentFraction(a->time, b->time, t));
-    eye = sampled.first;
-    target = sampled.second;
-    up = sampled.third;
+    return {sampled.first, sampled.second, sampled.third};
+}
+
+void CameraPath::sample(float t) {
+    const CameraView view = viewAt(t);
+    eye = view.eye;
+    target = view.target;
+    up = view.up;
 }

@@ -8,10 +8,19 @@
 #include "resources/string.h"
 #include "resources/track_key.h"
 
+// Where the camera is and where it looks, for gluLookAt.
+struct CameraView {
+    Vector3 eye;
+    Vector3 target;
+    Vector3 up;
+};
+
 class CameraPath {
 public:
     bool load(const String& name);
     void loadLines(const Array<String>& lines);
+    // The sample at t; an empty path gives eye, target and up as they stand.
+    CameraView viewAt(float t) const;
     // Writes the sample at t into eye, target and up; an empty path leaves them unchanged.
     void sample(float t);
 

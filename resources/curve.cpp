@@ -26,19 +26,17 @@ void Curve::loadLines(const Array<String>& lines) {
     duration = current.time;
 }
 
-void Curve::sample(float t) {
+CurvePoint Curve::pointAt(float t) const {
     const KernelScope scope(Kernel::Sampling);
     const uint32_t count = points.size();
     if (count == 0) {
-        return;
+        return current;
     }
     if (t > duration || count == 1) {
-        current = points[count - 1];
-        return;
+        return points[count - 1];
     }
     if (t < points[0].time) {
-        current = points[0];
-        return;
+        return points[0];
     }
     uint32_t i = 1;
     while (i < count && !(points[i - 1].time <= t && t <= points[i].time)) {
@@ -50,14 +48,8 @@ void Curve::sample(float t) {
     const CurvePoint& a = points[i - 1];
     const CurvePoint& b = points[i];
     if (b.time == a.time) {
-        current = b;  // a zero-length segment gives its end
-        return;
+        return b;  // a zero-length segment gives its end
     }
     const float f = (t - a.time) / (b.time - a.time);
-    current = {a.time + f * (b.time - a.time), a.value + f * (b.value - a.value)};
-}
-
-float Curve::valueAt(float t) {
-    sample(t);
-    return current.value;
+    return {a.time + f * (b.time - a.time), a.value + f * (b.value - a.value)};
 }

@@ -17,9 +17,11 @@ public:
     // Replaces the points. False when the file cannot be opened; the curve is then empty.
     bool load(const String& name);
     void loadLines(const Array<String>& lines);
+    // The sample at t; an empty curve gives `current` as it stands.
+    CurvePoint pointAt(float t) const;
+    float valueAt(float t) const { return pointAt(t).value; }
     // Writes the sample at t into `current`; an empty curve leaves it unchanged.
-    void sample(float t);
-    float valueAt(float t);
+    void sample(float t) { current = pointAt(t); }
 
     Array<CurvePoint> points;
     CurvePoint current = {0.0f, 0.0f};

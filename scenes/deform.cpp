@@ -75,7 +75,7 @@ bool EDeform::glowIsHidden() const {
     return hidden;
 }
 
-void EDeform::glowPasses() {
+void EDeform::glowPasses() const {
     if (glowIsHidden()) {
         return;
     }
@@ -100,9 +100,7 @@ void EDeform::glowPasses() {
     }
 }
 
-// NOTE: dt is not used: every frame is a function of t alone, so a capture at any frame rate
-// shows the same pictures as the demo.
-void EDeform::render(float t, float) {
+void EDeform::draw(float t, float) const {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushAttrib(GL_ALL_ATTRIB_BITS);

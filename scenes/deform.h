@@ -58,7 +58,9 @@ Box glowBox(const Mesh& mesh);
 
 class EDeform : public Effect {
 public:
-    void render(float localTime, float dt) override;
+    // dt is not used, and nothing is carried: every picture is a function of t alone, so a
+    // capture at any frame rate shows the demo's pictures.
+    void draw(float localTime, float dt) const override;
     void load() override;
     void unload() override;
     void idle() override {}
@@ -67,10 +69,12 @@ public:
     // (-10, -2, 80), scaled in x and z from 1.05 to 2.0, without the slinky's own transform.
     // Depth is tested but not written. Nothing is drawn when the depth buffer shows that no
     // copy could change a pixel.
-    void glowPasses();
+    void glowPasses() const;
     bool glowIsHidden() const;
 
     CameraPath tourPath;
-    std::array<SceneObject, kDeformObjectCount> objects;
+    // NOTE: posed (animated, deformed) for the frame being drawn, from t alone; the next frame
+    // poses them afresh, so nothing of one picture reaches the next.
+    mutable std::array<SceneObject, kDeformObjectCount> objects;
     Curve wireCurve;  // opacity of the wireframe overlay over the scene's time
 };

@@ -151,7 +151,7 @@ void ESoftface::drawVertexCubes() const {
     }
 }
 
-void ESoftface::stepBlobs(float t) {
+void ESoftface::stepBlobs(float t) const {
     {
         const KernelScope scope(Kernel::Metaballs);
         placeSoftfaceBalls(blobs, t);
@@ -174,14 +174,12 @@ void ESoftface::stepBlobs(float t) {
     glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     textureEntry(kChromeMap).bind();
-    draw(blobs);
+    ::draw(blobs);  // the surface, not this scene
     glPopMatrix();
     glPopAttrib();
 }
 
-// NOTE: dt is not used: every frame is a function of t and of the shape the previous frame
-// left (advance), so a capture at any frame rate shows the demo's pictures.
-void ESoftface::render(float t, float dt) {
+void ESoftface::draw(float t, float) const {
     glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -196,7 +194,6 @@ void ESoftface::render(float t, float dt) {
     textureEntry(kSkyTexture).bind();
     envObject.update(t);
     envObject.draw();
-    advance(t, dt);
     switch (softfaceActAt(t)) {
         case SoftfaceAct::CubeCloud:
             drawVertexCubes();

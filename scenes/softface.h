@@ -39,9 +39,11 @@ void morph(Mesh& dst, const Mesh& from, const Mesh& to, float f);
 
 class ESoftface : public Effect {
 public:
-    void render(float localTime, float dt) override;
     // While the cube cloud plays, writes workMesh for the time (see updateWorkMesh).
     void advance(float localTime, float dt) override;
+    // dt is not used: every picture is a function of t and of the shape advance left.
+    void draw(float localTime, float dt) const override;
+    void restart() override { workMesh = Mesh{}; }
     void load() override;
     void unload() override;
     void idle() override {}
@@ -53,12 +55,16 @@ public:
     void drawVertexCubes() const;
     // Moves the metaball sources for time t, rebuilds the surface and draws it sphere-mapped,
     // scaled to a 20-unit cube round the origin.
-    void stepBlobs(float t);
+    void stepBlobs(float t) const;
 
     CameraPath flyPath;
-    SceneObject envObject;
-    Mesh workMesh;  // the shape under the cube cloud; kept from frame to frame
+    // NOTE: posed (animated, deformed) for the frame being drawn, from t alone; the next frame
+    // poses it afresh, so nothing of one picture reaches the next.
+    mutable SceneObject envObject;
+    Mesh workMesh;  // the shape under the cube cloud; the one state kept from frame to frame
     std::array<Mesh, kSoftfaceShapes.size()> morphMeshes;
     Curve blurCurve;  // radial blur amount over the scene's time
-    Metaballs blobs;
+    // NOTE: the sources are placed and the surface rebuilt from t by every frame that draws
+    // it; only the strengths and the grid, set by load, last.
+    mutable Metaballs blobs;
 };

@@ -10,8 +10,6 @@
 #include "resources/data_manifest.h"
 #include "resources/texture_table.h"
 
-float tunnelPosition = 0.0f;
-
 namespace {
 
 constexpr int32_t kSegments = 16;             // quads round each ring
@@ -90,8 +88,7 @@ void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads) {
 // several draws at points that depend on how many vertices every earlier frame sent, and
 // where it cuts the tube changes the rounding of the far walls. As one array the frame no
 // longer depends on what came before it, so a capture that starts late shows the same bytes.
-void drawTunnel(float p) {
-    static std::vector<TunnelVertex> quads;  // kept between frames: no allocation per frame
+void drawTunnel(float p, std::vector<TunnelVertex>& quads) {
     buildTunnelQuads(p, quads);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glInterleavedArrays(GL_T2F_V3F, sizeof(TunnelVertex), quads.data());
@@ -105,10 +102,10 @@ void ETunnel::load() {
 
 void ETunnel::advance(float t, float dt) {
     tunnelPosition += 2.0f * (std::sin(t) + 3.0f) * dt;
+    writeMidLevelStatus();
 }
 
-void ETunnel::render(float t, float dt) {
-    advance(t, dt);
+void ETunnel::draw(float t, float) const {
     glPushMatrix();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glClear(GL_DEPTH_BUFFER_BIT);
@@ -116,14 +113,13 @@ void ETunnel::render(float t, float dt) {
     const Vector3 eye = tunnelAxis(tunnelPosition);
     const Vector3 target = tunnelAxis(tunnelPosition + 5.0f);
     const Vector3 up = {std::cos(0.1f * t), std::sin(0.1f * t), 0.0f};
-    writeMidLevelStatus();
     gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     setFog();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     textureEntry(kTunnelWall).bind();
-    drawTunnel(tunnelPosition);
+    drawTunnel(tunnelPosition, quads);
     glPopAttrib();
     glPopMatrix();
 

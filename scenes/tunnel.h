@@ -12,10 +12,6 @@
 #include "resources/curve.h"
 #include "resources/track_key.h"
 
-// Travel position along the tube, ring units. It integrates the speed over the frames that
-// render the scene and is never reset.
-extern float tunnelPosition;
-
 // The tube's axis at depth index z: (centreX(z), centreY(z), -0.5 z).
 float centreX(float z);
 float centreY(float z);
@@ -41,16 +37,27 @@ struct TunnelVertex {
 // round each ring; every quad maps the whole texture. Replaces the contents of `quads`.
 void buildTunnelQuads(float p, std::vector<TunnelVertex>& quads);
 
-// Draws the tube's quads around p as one GL_QUADS vertex array; client array state is kept.
-void drawTunnel(float p);
+// Draws the tube's quads around p as one GL_QUADS vertex array, built in `quads` (scratch,
+// replaced); client array state is kept.
+void drawTunnel(float p, std::vector<TunnelVertex>& quads);
 
 class ETunnel : public Effect {
 public:
-    void render(float localTime, float dt) override;
-    // Moves tunnelPosition on by the speed at localTime over dt.
+    // Moves tunnelPosition on by the speed at localTime over dt, and writes the music's mid
+    // level into the status text, which the title keeps after the scene ends.
     void advance(float localTime, float dt) override;
+    void draw(float localTime, float dt) const override;
+    void restart() override { tunnelPosition = 0.0f; }
     void load() override;
     void idle() override {}
 
     Curve overlayCurve;  // strength of the scrolling listings over the scene's time
+    // Travel position along the tube, ring units. It integrates the speed over the frames that
+    // render the scene.
+    float tunnelPosition = 0.0f;
+
+private:
+    // NOTE: scratch of draw, rebuilt from tunnelPosition by every frame; kept only so that no
+    // frame allocates.
+    mutable std::vector<TunnelVertex> quads;
 };

@@ -29,7 +29,7 @@ void emitPicture() {
 
 }  // namespace
 
-void EWelcome::render(float, float) {
+void EWelcome::draw(float, float) const {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushAttrib(GL_ALL_ATTRIB_BITS);

@@ -5,7 +5,7 @@
 
 class EWelcome : public Effect {
 public:
-    void render(float localTime, float dt) override;
+    void draw(float localTime, float dt) const override;
     void load() override;
     void idle() override {}
 };

@@ -21,10 +21,10 @@ class SolidScene : public Effect {
 public:
     explicit SolidScene(Pixel colour) : colour(colour) {}
 
-    void render(float localTime, float) override {
+    void advance(float localTime, float) override { localTimes.push_back(localTime); }
+    void draw(float, float) const override {
         glClearColor(colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
-        localTimes.push_back(localTime);
     }
     void load() override {}
     void idle() override {}
@@ -124,9 +124,10 @@ TEST_F(TimelineRenderTest, ScenesRenderOnlyInTheirWindowsWithTheirLocalTimes) {
 }
 
 TEST_F(TimelineRenderTest, TheDissolveRemovesTilesInItsOrderOntoTheNextScene) {
+    startTimeline(7);
+    const DissolveOrder& order = timelineDissolveOrder();
+    ASSERT_NE(order, identityDissolveOrder());
     frameAt(10.0f);  // x = 0: the first tile of the order at half opacity over a blank target
-    const int32_t* order = tileDissolveOrder();
-    ASSERT_NE(order, nullptr);
     const auto tileCentre = [](int32_t tile) {
         const int32_t column = tile % kDissolveColumns;
         const int32_t row = tile / kDissolveColumns;

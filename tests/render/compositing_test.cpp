@@ -308,13 +308,12 @@ TEST_F(CompositingDissolveTest, TilesVanishOneByOneInTheDrawnOrder) {
         float x;
         int32_t gone;
     };
+    const DissolveOrder order = drawDissolveOrder();
     for (const Case& c : {Case{0.0f, 0}, Case{0.5f, 96}, Case{1.0f, 191}}) {
         SCOPED_TRACE("x = " + std::to_string(c.x));
         clearTo(0.0f, 0.0f, 0.0f);
-        tileDissolve(c.x, *from, *to);
-        const int32_t* order = tileDissolveOrder();
-        ASSERT_NE(order, nullptr);
-        const DissolveCount count = countTiles(readFrame(), order, c.gone);
+        tileDissolve(c.x, *from, *to, order);
+        const DissolveCount count = countTiles(readFrame(), order.data(), c.gone);
         EXPECT_EQ(count.to, c.gone);
         EXPECT_EQ(count.from, kDissolveTiles - 1 - c.gone);
         EXPECT_EQ(count.halfTiles, std::vector<int32_t>{order[c.gone]});
@@ -322,23 +321,18 @@ TEST_F(CompositingDissolveTest, TilesVanishOneByOneInTheDrawnOrder) {
     }
 }
 
-TEST_F(CompositingDissolveTest, OrderIsAShuffledPermutationFixedAtTheFirstCall) {
-    const auto from = solidTexture(kRed);
-    const auto to = solidTexture(kGreen);
-    tileDissolve(0.0f, *from, *to);
-    const int32_t* order = tileDissolveOrder();
-    ASSERT_NE(order, nullptr);
-    const std::vector<int32_t> first(order, order + kDissolveTiles);
-    std::vector<int32_t> identity(kDissolveTiles);
-    std::iota(identity.begin(), identity.end(), 0);
-    EXPECT_NE(first, identity);
-    std::vector<int32_t> sorted = first;
+TEST(CompositingDissolveOrderTest, IsAShuffledPermutationThatTheSeedFixes) {
+    seedRandom(12345);
+    const DissolveOrder first = drawDissolveOrder();
+    EXPECT_NE(first, identityDissolveOrder());
+    DissolveOrder sorted = first;
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, identity);
+    EXPECT_EQ(sorted, identityDissolveOrder());
 
     seedRandom(12345);
-    tileDissolve(0.5f, *from, *to);
-    EXPECT_EQ(std::vector<int32_t>(order, order + kDissolveTiles), first);
+    EXPECT_EQ(drawDissolveOrder(), first);
+    seedRandom(54321);
+    EXPECT_NE(drawDissolveOrder(), first);
 }
 
 TEST(CompositingShuffleTest, ShuffleGivesASeedDependentPermutation) {
@@ -536,6 +530,7 @@ TEST_F(CompositingStateTest, EveryOperationRestoresTheStateItFound) {
     const auto a = solidTexture(kRed);
     const auto b = solidTexture(kGreen);
     const auto callers = solidTexture(kBlue);
+    const DissolveOrder order = identityDissolveOrder();
     const Operation operations[] = {
         {"drawFullScreenQuad", [&] { drawFullScreenQuad(*a); }, 1, 1},
         {"drawZoomedQuad", [&] { drawZoomedQuad(2.0f, *a); }, 1, 1},
@@ -545,7 +540,8 @@ TEST_F(CompositingStateTest, EveryOperationRestoresTheStateItFound) {
         {"blendOverlay", [&] { blendOverlay(1, 0.5f, *a); }, 1, 1},
         {"scrollOverlayLeft", [&] { scrollOverlayLeft(0.25f, 0.5f, *a); }, 2, 1},
         {"crossFade", [&] { crossFade(0.5f, *a, *b); }, 1, 1},
-        {"tileDissolve", [&] { tileDissolve(0.5f, *a, *b); }, kDissolveColumns, kDissolveRows},
+        {"tileDissolve", [&] { tileDissolve(0.5f, *a, *b, order); }, kDissolveColumns,
+         kDissolveRows},
     };
     const std::array<GLfloat, 4> colour = {0.25f, 0.5f, 0.75f, 1.0f};
     while (glGetError() != GL_NO_ERROR) {

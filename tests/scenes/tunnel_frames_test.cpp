@@ -76,23 +76,23 @@ TEST_F(TunnelFramesTest, StatusTextIsTheMidLevelFromTheFirstTunnelFrameOn) {
 }
 
 TEST_F(TunnelFramesTest, TravelIntegratesTheSpeedAndStopsWithTheClock) {
-    tunnelPosition = 10.0f;
+    scene.tunnelPosition = 10.0f;
     frameAt(1.0f, 0.1f);
-    EXPECT_FLOAT_EQ(tunnelPosition, 10.0f + 2.0f * (std::sin(1.0f) + 3.0f) * 0.1f);
+    EXPECT_FLOAT_EQ(scene.tunnelPosition, 10.0f + 2.0f * (std::sin(1.0f) + 3.0f) * 0.1f);
 
     // With dt = 0 the camera stays where it is, and the roll still turns with t.
-    tunnelPosition = 10.0f;
+    scene.tunnelPosition = 10.0f;
     setOverlayStrength("0");
     const Frame before = frameAt(5.0f, 0.0f);
-    EXPECT_EQ(tunnelPosition, 10.0f);
+    EXPECT_EQ(scene.tunnelPosition, 10.0f);
     EXPECT_EQ(frameAt(5.0f, 0.0f), before);
     const HalfDifferences rolled = differingPixels(before, frameAt(7.0f, 0.0f));
     EXPECT_GT(rolled.left + rolled.right, kScreenWidth * kScreenHeight / 10);
-    EXPECT_EQ(tunnelPosition, 10.0f);
+    EXPECT_EQ(scene.tunnelPosition, 10.0f);
 }
 
 TEST_F(TunnelFramesTest, FarEndIsFoggedBlackAndNearWallsAreLit) {
-    tunnelPosition = 0.0f;
+    scene.tunnelPosition = 0.0f;
     setOverlayStrength("0");
     const Frame frame = frameAt(0.0f, 0.0f);
     // Looking down the tube: the far end, in the middle of the picture, is lost in the fog.
@@ -112,7 +112,7 @@ TEST_F(TunnelFramesTest, FarEndIsFoggedBlackAndNearWallsAreLit) {
 }
 
 TEST_F(TunnelFramesTest, OverlaysAddOnlyOnTheLeftHalf) {
-    tunnelPosition = 20.0f;
+    scene.tunnelPosition = 20.0f;
     setOverlayStrength("0");
     const Frame without = frameAt(12.0f, 0.0f);
     setOverlayStrength("1");

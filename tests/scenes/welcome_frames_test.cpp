@@ -13,7 +13,6 @@
 #include "app/scene_registry.h"
 #include "app/sys/offscreen_context.h"
 #include "render/projection.h"
-#include "base/random.h"
 #include "app/timeline.h"
 #include "render/compositing.h"
 #include "base/gl.h"
@@ -29,8 +28,7 @@ protected:
         ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
         std::filesystem::current_path(ZENTROX_GENERATED_DATA);
         ASSERT_TRUE(context.create()) << context.error();
-        seedRandom(1);
-        prepareDemo();
+        prepareDemo(1);
     }
     static void TearDownTestSuite() {
         releaseScenes();

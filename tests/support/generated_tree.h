@@ -15,7 +15,7 @@ inline void enterGeneratedTree(OffscreenContext& context) {
     ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
     std::filesystem::current_path(ZENTROX_GENERATED_DATA);
     ASSERT_TRUE(context.create()) << context.error();
-    prepareDemo();
+    prepareDemo(1);
 }
 
 inline void leaveGeneratedTree(OffscreenContext& context) {

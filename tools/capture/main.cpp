@@ -279,9 +279,8 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
         return false;
     }
     setPictureLayout(layoutFor(options.width, options.height));
-    seedRandom(options.seed);
     const Clock::time_point loadStart = Clock::now();
-    prepareDemo();
+    prepareDemo(options.seed);
     const double loadMilliseconds = secondsSince(loadStart) * 1000.0;
     // The spectrum comes from the music at each frame's own time, so a capture is the same on
     // every run; without the music it reads zeros, as in the silent demo.

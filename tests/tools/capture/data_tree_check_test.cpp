@@ -85,7 +85,7 @@ TEST_F(DataTreeCheckTest, ListsExactlyTheFilesTheDemoOpensInTheOrderItOpensThem)
     ASSERT_TRUE(context.create()) << context.error();
     opened.clear();
     setDataFileListener(recordOpening);
-    prepareDemo();
+    prepareDemo(1);
     MusicSpectrum music;  // the music opens after the scenes, as in the demo and the capture
     music.open(kMusic.name);
     setDataFileListener(nullptr);
