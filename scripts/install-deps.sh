@@ -22,8 +22,8 @@ packages=(
   xvfb xdotool x11-utils libx11-dev file time valgrind
   # fuzzing the file loaders
   clang libclang-rt-14-dev
-  # the Debian package: manual pages from --help, its checks
-  help2man dpkg-dev lintian desktop-file-utils
+  # the Debian package: manual pages from --help, its checks, a clean Debian 12 to install it in
+  help2man dpkg-dev lintian desktop-file-utils mmdebstrap
 )
 
 missing=()
