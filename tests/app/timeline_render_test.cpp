@@ -1,7 +1,9 @@
 #include "app/timeline.h"
 
 #include <array>
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "scenes/effect.h"
@@ -33,6 +35,27 @@ public:
     std::vector<float> localTimes;
 };
 
+// A scene that carries the number of frames it has played and shows it in its colour, as a
+// scene with carried state shows what advance left.
+class CountingScene : public Effect {
+public:
+    explicit CountingScene(int32_t blue) : blue(blue) {}
+
+    void advance(float, float) override { ++frames; }
+    void draw(float, float) const override {
+        glClearColor(static_cast<float>(frames * 37 % 256) / 255.0f,
+                     static_cast<float>(frames * 11 % 256) / 255.0f,
+                     static_cast<float>(blue) / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    void restart() override { frames = 0; }
+    void load() override {}
+    void idle() override {}
+
+    int32_t blue;
+    int32_t frames = 0;
+};
+
 constexpr Pixel kRed = {255, 0, 0};
 constexpr Pixel kGreen = {0, 255, 0};
 constexpr Pixel kBlue = {0, 0, 255};
@@ -51,9 +74,18 @@ protected:
         for (SolidScene* scene : scenes) {
             sceneRegistry.append(scene);
         }
+        blankTargets();
+    }
+    static void blankTargets() {
         for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
             textureEntry(number).create(kSceneTargetSide, kSceneTargetSide, 4);
             textureEntry(number).upload(0, GL_RGBA);
+        }
+    }
+    void registerScenes(std::span<Effect* const> stand) {
+        sceneRegistry.resize(0);
+        for (Effect* scene : stand) {
+            sceneRegistry.append(scene);
         }
     }
     void TearDown() override {
@@ -162,6 +194,40 @@ TEST_F(TimelineRenderTest, TheLastSoftfaceFrameIsHeldToTheEnd) {
     EXPECT_EQ(softface.localTimes.back(), 179.99f - 120.0f);
     frameAt(190.0f);
     EXPECT_FALSE(presented);
+}
+
+// A frame reached by a seek (every frame before it only advanced) shows what the frame shows in
+// a run that played every frame before it: the scenes' carried state, and at the held picture
+// a render target whose scene closed long before, in every span of the timeline.
+TEST_F(TimelineRenderTest, ASeekShowsThePlayedFrameInEverySpan) {
+    CountingScene scenes[] = {CountingScene(10), CountingScene(80), CountingScene(150),
+                              CountingScene(220)};
+    std::array<Effect*, 4> stand = {&scenes[0], &scenes[1], &scenes[2], &scenes[3]};
+    registerScenes(stand);
+    const float fps = 10.0f;
+    const float dt = 1.0f / fps;
+    std::vector<float> times;
+    for (int32_t n = 0; n < 1900; ++n) {
+        times.push_back(static_cast<float>(n) / fps);
+    }
+    const std::vector<size_t> checked = {50,   99,   100,  125,  500,  849,  860,  879,
+                                         1000, 1199, 1210, 1229, 1500, 1799, 1850, 1899};
+    std::vector<std::vector<uint8_t>> played;
+    startTimeline(1);
+    for (size_t n = 0; n <= checked.back(); ++n) {
+        runTimeline(times[n], dt);
+        if (std::find(checked.begin(), checked.end(), n) != checked.end()) {
+            played.push_back(context().readPixels());
+        }
+    }
+    for (size_t i = 0; i < checked.size(); ++i) {
+        const size_t n = checked[i];
+        blankTargets();
+        startTimeline(1);
+        seekTimeline(std::span<const float>(times).first(n), dt, times[n]);
+        runTimeline(times[n], dt);
+        EXPECT_TRUE(context().readPixels() == played[i]) << "demo time " << times[n];
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Captures that start late show exactly what a capture from 0 shows: single frames, spans across
-# every boundary of the timeline, random spans, and the --span shares of the whole run, each
-# compared byte for byte with the same frames of one whole capture at the same frame rate.
+# every boundary of the timeline and inside the finale's morph, random spans, and the --span
+# shares of the whole run, each compared byte for byte with the same frames of one whole capture
+# at the same frame rate.
 # ZENTROX_SEEK_SEED repeats the random spans of an earlier run (the log names its seed).
 set -uo pipefail
 
@@ -40,8 +41,11 @@ for t in 0 9.5 10 10.5 15 50 85 88 100.5 120 123 150 179.5 180 185 189.5; do
   run --fps 2 --at "$t" --out "$work/at-$t" && expect_same "$work/at-$t" "$index" "--at $t"
 done
 
-# Two frames either side of each boundary, then random spans.
-spans=("9.5 10.5" "14.5 15.5" "84.5 85.5" "87.5 88.5" "119.5 120.5" "122.5 123.5" "179.5 180.5")
+# Two frames either side of each boundary; late starts inside the finale's morph, where its
+# shape is carried from frame to frame: in the holds (125-126 and 131-132 s, where the shape
+# stays as the frame before left it) and in the morphs between them; then random spans.
+spans=("9.5 10.5" "14.5 15.5" "84.5 85.5" "87.5 88.5" "119.5 120.5" "122.5 123.5" "179.5 180.5"
+       "125.5 126.5" "126.5 127.5" "128.5 129.5" "130.5 131.5" "131.5 132.5")
 seed=${ZENTROX_SEEK_SEED:-$(date +%s)}
 RANDOM=$seed
 echo "random spans from seed $seed"
