@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zentrox and runs every test: unit, rendering (offscreen
-# Mesa), end to end (the demo under Xvfb, the tools), the same suite again under the address
+# Mesa), end to end (the demo under Xvfb, the tools), the golden frames again from a build for
+# newer CPUs (-march=x86-64-v3) where this one runs it, the same suite again under the address
 # and undefined-behaviour sanitizers, a short run of each fuzzer, then the Debian package
 # (installed system-wide with apt for the test, then purged).
 set -euo pipefail
@@ -9,9 +10,21 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZENTROX_BUILD_DIR:-$root/build}
 fuzz_build=${ZENTROX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 sanitize_build=${ZENTROX_SANITIZE_BUILD_DIR:-$root/build-sanitize}
+v3_build=${ZENTROX_V3_BUILD_DIR:-$root/build-v3}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 (cd "$build" && ctest --output-on-failure --timeout 600 --parallel "$(nproc)")
+
+# The same numbers on every build: the capture tool built for newer CPUs (x86-64-v3, with AVX2
+# and fused multiply-add) renders the golden frames to the same bytes as the plain build.
+if /lib64/ld-linux-x86-64.so.2 --help 2>/dev/null | grep -q 'x86-64-v3 (supported'; then
+  cmake -S "$root" -B "$v3_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTROX_TESTS=OFF \
+    -DCMAKE_C_FLAGS=-march=x86-64-v3 -DCMAKE_CXX_FLAGS=-march=x86-64-v3 >/dev/null
+  cmake --build "$v3_build" --parallel "$(nproc)" --target zentrox-capture
+  "$root/tests/e2e/golden_frames_test.sh" "$v3_build/zentrox-capture" "$build/data"
+else
+  echo "skipped: this CPU does not run x86-64-v3 code, so no -march=x86-64-v3 build is compared" >&2
+fi
 
 # The whole suite again under AddressSanitizer and UBSan; any report fails its test.
 # NOTE: Mesa's driver is unloaded before the leak check runs, so its deliberate leaks come
