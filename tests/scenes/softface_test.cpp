@@ -104,7 +104,7 @@ protected:
     ESoftface scene;
 };
 
-TEST_F(SoftfaceScheduleTest, ShapesHoldAndMorphInTheirWindows) {
+TEST_F(SoftfaceScheduleTest, AdvanceCopiesAndMorphsTheShapesInTheirWindowsAndRestartForgets) {
     const struct {
         float t;
         float x;  // of the first vertex
@@ -116,15 +116,18 @@ TEST_F(SoftfaceScheduleTest, ShapesHoldAndMorphInTheirWindows) {
         {12.5f, 40.0f},                  // the circle
     };
     for (const auto& step : steps) {
-        scene.updateWorkMesh(step.t);
+        scene.advance(step.t, 1.0f / 30.0f);
+        ASSERT_EQ(scene.workMesh.parts.size(), 1u) << "at " << step.t << " s";
         EXPECT_FLOAT_EQ(firstX(), step.x) << "at " << step.t << " s";
     }
+    scene.restart();
+    EXPECT_EQ(scene.workMesh.parts.size(), 0u);
 }
 
-TEST_F(SoftfaceScheduleTest, BetweenTheWindowsTheLastShapeHolds) {
+TEST_F(SoftfaceScheduleTest, BetweenTheWindowsAdvanceHoldsTheLastShape) {
     for (const float hold : {5.0f, 5.5f, 6.0f, 11.0f, 11.5f, 12.0f}) {
         scene.workMesh = lineOfVertices(4, -3.0f);
-        scene.updateWorkMesh(hold);
+        scene.advance(hold, 1.0f / 30.0f);
         EXPECT_EQ(firstX(), -3.0f) << "at " << hold << " s";
     }
 }
