@@ -1,18 +1,13 @@
 # Sourced by golden_frames_test.sh and scripts/record-golden: which frames of the demo are
-# compared exactly, and under which pinned driver settings they are rendered.
+# compared exactly. They are rendered with zentrox-capture --pinned-renderer, which sets the
+# driver settings that vary between machines (llvmpipe's vector width follows the CPU unless
+# pinned, and a machine with a GPU would pick its own driver) and prints each as
+# "pinned NAME=VALUE".
 #
-# golden_frames.txt holds, in order: "environment NAME=VALUE" lines (the settings pinned while
-# recording, exported again before every comparison), one "renderer ..." line (the driver the
+# golden_frames.txt holds, in order: "environment NAME=VALUE" lines (the settings the capture
+# pinned while recording, which it must pin alike now), one "renderer ..." line (the driver the
 # capture named), and one "seed=S t=T MD5" line per frame, MD5 being that of the frame's
 # decoded RGB pixels.
-
-# What makes llvmpipe's pixels differ between machines: the vector width follows the CPU
-# (128 or 256 bits) unless pinned, and a machine with a GPU would pick its own driver.
-golden_pins=(
-  LIBGL_ALWAYS_SOFTWARE=1
-  LP_NATIVE_VECTOR_WIDTH=256
-  __EGL_VENDOR_LIBRARY_FILENAMES=/usr/share/glvnd/egl_vendor.d/50_mesa.json
-)
 
 # Runs one capture into $work/$1 with the remaining arguments, then appends one line per frame
 # to $work/sums: "seed=S t=T MD5", the times given by $2 (first) and $3 (step).
@@ -20,12 +15,14 @@ golden_pins=(
 golden_capture() {
   local name=$1 first=$2 step=$3 seed=$4
   shift 4
-  if ! "$capture" --data "$data" --seed "$seed" --out "$work/$name" "$@" >"$work/$name.log" 2>&1; then
+  if ! "$capture" --data "$data" --pinned-renderer --seed "$seed" --out "$work/$name" "$@" \
+    >"$work/$name.log" 2>&1; then
     cat "$work/$name.log" >&2
     echo "FAIL: the capture $* failed" >&2
     return 1
   fi
   grep '^renderer ' "$work/$name.log" >>"$work/renderers"
+  grep '^pinned ' "$work/$name.log" >>"$work/pins"
   ffmpeg -v error -i "$work/$name/frame_%06d.png" -f framemd5 - |
     awk -v first="$first" -v step="$step" -v seed="$seed" \
       '!/^#/ { printf "seed=%s t=%g %s\n", seed, first + step * n++, $NF }' >>"$work/sums"
@@ -40,6 +37,7 @@ golden_frames() {
   : >"$work/sums"
   : >"$work/files"  # the PNG file of each line of sums
   : >"$work/renderers"
+  : >"$work/pins"
   golden_capture whole 0.5 1 1 --fps 1 --from 0.5 || return 1
   local at
   for at in 9.95 15 84.95 87.95 119.95 122.95 185; do
@@ -51,4 +49,9 @@ golden_frames() {
 # The renderer every capture named, or nothing when they named none or differing ones.
 golden_renderer() {
   sort -u "$work/renderers" | awk 'END { if (NR == 1) print }'
+}
+
+# The settings the captures pinned, as the file's "environment NAME=VALUE" lines, in order.
+golden_environment() {
+  awk '!seen[$0]++ { sub(/^pinned /, "environment "); print }' "$work/pins"
 }

@@ -2,8 +2,9 @@
 # Frames of the whole timeline, of every overlap and of a second seed, rendered from the
 # generated tree and compared exactly with the pixels recorded in golden_frames.txt: any change
 # of the code that changes a picture, even by one pixel, fails here. Exact pixels depend on the
-# driver, so the settings that vary between machines are pinned as the file records them, and a
-# capture under another renderer, or one that names none, fails with the two names. Both lists
+# driver, so the frames are rendered with the capture's pinned renderer, which must pin the
+# settings the file records, and a capture under another renderer, or one that names none,
+# fails with the two names. Both lists
 # must match line for line: a missing frame and an extra one fail alike.
 # scripts/record-golden records the file anew; the test never writes it.
 # On a mismatch the differing frames and the difference of the lists are kept in the folder
@@ -18,13 +19,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/golden_frames.sh"
 
-while read -r word setting; do
-  [ "$word" = environment ] && export "${setting?}"
-done <"$golden"
 recorded=$(grep -m 1 '^renderer ' "$golden")
 [ -n "$recorded" ] || { echo "FAIL: $golden names no renderer" >&2; exit 1; }
 
 golden_frames || exit 1
+if [ "$(golden_environment)" != "$(grep '^environment ' "$golden")" ]; then
+  echo "FAIL: the frames were recorded with these settings pinned:" \
+    "$(grep '^environment ' "$golden" | tr '\n' ' ')but the capture pins:" \
+    "$(golden_environment | tr '\n' ' ')" >&2
+  exit 1
+fi
 renderer=$(golden_renderer)
 if [ -z "$renderer" ]; then
   echo "FAIL: the captures named no renderer, or differing ones: $(sort -u "$work/renderers")" >&2

@@ -157,7 +157,8 @@ const OptionSpec kOptions[] = {
     {"--shutter", "N", "motion blur: each frame is the average, in linear light, of N frames\n"
                        "spread evenly over its time, as a capture at N times --fps renders them",
      setShutter},
-    {"--out", "DIR", "write frames there as frame_000000.png, ..., numbered from --from",
+    {"--out", "DIR", "write frames there as frame_000000.png, ..., numbered from --from, and\n"
+                     "the renderer that drew them in renderer.txt",
      [](CaptureOptions& o, const std::string& v, std::string& e) {
          return setPath("--out", v, o.outputDirectory, e); }},
     {"--video", "FILE", "encode the frames with the music as an MP4 file (H.264 and AAC) through\n"
@@ -174,6 +175,10 @@ const OptionSpec kOptions[] = {
      [](CaptureOptions& o, const std::string& v, std::string& e) {
          return setPath("--join", v, o.joinPath, e); }},
     {"--seed", "N", "seed of the random generator (default 1)", setSeed},
+    {"--pinned-renderer", nullptr, "draw with Mesa's llvmpipe through Mesa's EGL at 256-bit\n"
+                                   "vectors, whatever GPU or CPU the machine has, so that every\n"
+                                   "machine renders the same pixels; prints what it pins",
+     [](CaptureOptions& o, const std::string&, std::string&) { return o.pinnedRenderer = true; }},
     {"--profile", nullptr, "time each scene and compose step with the GL work finished before\n"
                            "and after it, and the CPU kernels on their own (slower)",
      [](CaptureOptions& o, const std::string&, std::string&) { return o.profile = true; }},

@@ -27,9 +27,10 @@ struct CaptureOptions {
     uint32_t seed = 1;
     bool showHelp = false;
     bool showVersion = false;
-    bool checkOnly = false;  // --check: list the data tree's files and what became of it
-    bool countOnly = false;  // --count: print the range's frame count
-    bool profile = false;    // --profile: finish GL work around each step, time the kernels
+    bool checkOnly = false;       // --check: list the data tree's files and what became of it
+    bool countOnly = false;       // --count: print the range's frame count
+    bool profile = false;         // --profile: finish GL work around each step, time the kernels
+    bool pinnedRenderer = false;  // --pinned-renderer: the renderer that draws alike everywhere
 };
 
 // The options, or nullopt with the reason in `error`.

@@ -95,6 +95,27 @@ std::string FrameWriter::framePath(int64_t index) const {
     return (std::filesystem::path(directory) / name).string();
 }
 
+bool FrameWriter::recordRenderer(const std::string& renderer, std::string& error) const {
+    const std::string path = (std::filesystem::path(directory) / kRendererFile).string();
+    const std::string partial = hiddenBeside(path);
+    FileHandle file(std::fopen(partial.c_str(), "wb"));
+    if (!file) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const std::string line = renderer + "\n";
+    const bool written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
+                         std::fflush(file.get()) == 0;
+    const int writeError = errno;
+    file.reset();
+    if (!written || std::rename(partial.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
+        std::remove(partial.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool FrameWriter::write(int64_t index, std::vector<uint8_t> rgb, int32_t width, int32_t height,
                         std::string& error) {
     std::unique_lock<std::mutex> guard(lock);

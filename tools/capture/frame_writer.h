@@ -14,6 +14,10 @@
 #include <thread>
 #include <vector>
 
+// The file beside the frames that names the renderer which drew them, as one line: frames
+// of different renderers differ in their pixels, so whoever puts them together can check.
+inline constexpr const char* kRendererFile = "renderer.txt";
+
 class FrameWriter {
 public:
     // `workers` threads, at least one, compress the frames.
@@ -33,6 +37,9 @@ public:
     // Waits until every queued frame is written. False, with the first failure in `error`.
     bool finish(std::string& error);
     std::string framePath(int64_t index) const;
+    // Writes the renderer's name to kRendererFile in the directory, whole or not at all. False,
+    // with the file and the reason in `error`.
+    bool recordRenderer(const std::string& renderer, std::string& error) const;
 
 private:
     struct Job {

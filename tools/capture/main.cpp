@@ -42,6 +42,7 @@
 #include "tools/capture/frame_plan.h"
 #include "tools/capture/frame_writer.h"
 #include "tools/capture/music_spectrum.h"
+#include "tools/capture/pinned_renderer.h"
 #include "tools/capture/span_join.h"
 #include "tools/capture/step_timer.h"
 #include "tools/capture/video_writer.h"
@@ -294,6 +295,7 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
         if (options.spanCount == 1) {
             audio = musicUnder(options.from, plan.count, plan.framesPerSecond);
         }
+        capture.sinks.video->recordRenderer(rendererName());
         if (!capture.sinks.video->start(audio, plan.count, error)) {
             return false;
         }
@@ -411,13 +413,24 @@ int capture(const CaptureOptions& options) {
     if (!plan) {
         return failWith(error);
     }
+    // Before EGL starts, which reads the settings once.
+    if (options.pinnedRenderer && !pinRenderer(error)) {
+        return failWith(error);
+    }
     Capture capture(*plan, options);
     capture.sinks = makeSinks(options);
     if (!openCapture(options, capture, error)) {
         releaseScenes();
         return failWith(error);
     }
+    if (options.pinnedRenderer) {
+        std::fputs(describePinnedRenderer().c_str(), stdout);
+    }
     std::printf("renderer %s\n", rendererName().c_str());
+    if (capture.sinks.pngs && !capture.sinks.pngs->recordRenderer(rendererName(), error)) {
+        releaseScenes();
+        return failWith(error);
+    }
     const Clock::time_point start = Clock::now();
     seekCapture(capture);
     const bool rendered = renderFrames(options, capture, error);

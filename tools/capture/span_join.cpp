@@ -1,5 +1,6 @@
 #include "tools/capture/span_join.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -37,6 +38,31 @@ std::string concatLine(const std::string& path) {
 std::string spanName(const JoinSettings& settings, size_t index) {
     return "span " + std::to_string(index + 1) + " of " + std::to_string(settings.spans.size()) +
            " (" + settings.spans[index] + ")";
+}
+
+// An unrecorded renderer is shown as such; a recorded one in quotes.
+std::string describeRenderer(const std::string& renderer) {
+    return renderer.empty() ? "an unrecorded renderer" : "'" + renderer + "'";
+}
+
+// The spans' renderers, in order, after their frames were counted; false, naming the span,
+// when one cannot be read, or naming every span drawn by another renderer than the others.
+bool checkRenderers(const JoinSettings& settings, std::vector<std::string>& renderers,
+                    std::string& error) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < settings.spans.size(); ++i) {
+        std::string why;
+        const std::optional<std::string> renderer =
+            recordedRenderer(settings.ffmpeg, settings.spans[i], why);
+        if (!renderer) {
+            error = spanName(settings, i) + " cannot be read: " + why;
+            return false;
+        }
+        names.push_back(spanName(settings, i));
+        renderers.push_back(*renderer);
+    }
+    error = rendererMismatch(names, renderers);
+    return error.empty();
 }
 
 bool checkSpans(const JoinSettings& settings, std::string& error) {
@@ -91,36 +117,39 @@ bool writeList(const JoinSettings& settings, const std::string& path, std::strin
     return true;
 }
 
-bool muxJoined(const JoinSettings& settings, const JoinFiles& files, std::string& error) {
-    std::string output;
+bool muxJoined(const JoinSettings& settings, const JoinFiles& files, const std::string& renderer,
+               std::string& error) {
     // NOTE: "file:" keeps ffmpeg from reading a path with a colon as a protocol name.
-    if (!runProgram(ffmpegCommand(settings.ffmpeg, {"-y",
-                                                    "-f",
-                                                    "concat",
-                                                    "-safe",
-                                                    "0",
-                                                    "-i",
-                                                    "file:" + files.list,
-                                                    "-f",
-                                                    "wav",
-                                                    "-i",
-                                                    "file:" + files.wav,
-                                                    "-map",
-                                                    "0:v:0",
-                                                    "-map",
-                                                    "1:a:0",
-                                                    "-c:v",
-                                                    "copy",
-                                                    "-c:a",
-                                                    "aac",
-                                                    "-b:a",
-                                                    "192k",
-                                                    "-movflags",
-                                                    "+faststart",
-                                                    "-f",
-                                                    "mp4",
-                                                    "file:" + files.partial}),
-                    kFfmpegVariable, output, error)) {
+    std::vector<std::string> command = ffmpegCommand(settings.ffmpeg, {"-y",
+                                                                       "-f",
+                                                                       "concat",
+                                                                       "-safe",
+                                                                       "0",
+                                                                       "-i",
+                                                                       "file:" + files.list,
+                                                                       "-f",
+                                                                       "wav",
+                                                                       "-i",
+                                                                       "file:" + files.wav,
+                                                                       "-map",
+                                                                       "0:v:0",
+                                                                       "-map",
+                                                                       "1:a:0",
+                                                                       "-c:v",
+                                                                       "copy",
+                                                                       "-c:a",
+                                                                       "aac",
+                                                                       "-b:a",
+                                                                       "192k"});
+    if (renderer.empty()) {
+        command.insert(command.end(), {"-movflags", "+faststart"});
+    } else {
+        command.insert(command.end(), {"-metadata", std::string(kRendererTag) + "=" + renderer,
+                                       "-movflags", "+faststart+use_metadata_tags"});
+    }
+    command.insert(command.end(), {"-f", "mp4", "file:" + files.partial});
+    std::string output;
+    if (!runProgram(command, kFfmpegVariable, output, error)) {
         error += " while joining " + settings.output + " (its messages, if any, are above)";
         return false;
     }
@@ -151,8 +180,80 @@ int64_t countVideoFrames(const std::string& ffmpeg, const std::string& path, std
     return frames;
 }
 
+std::optional<std::string> recordedRenderer(const std::string& ffmpeg, const std::string& path,
+                                            std::string& error) {
+    std::string text;
+    if (!runProgram(ffmpegCommand(ffmpeg, {"-i", "file:" + path, "-f", "ffmetadata", "-"}),
+                    kFfmpegVariable, text, error)) {
+        return std::nullopt;
+    }
+    return metadataValue(text, kRendererTag);
+}
+
+std::string metadataValue(const std::string& text, const std::string& key) {
+    const std::string head = key + "=";
+    size_t start = 0;
+    while (start < text.size()) {
+        // One logical line: an escaped line break continues it.
+        std::string line;
+        size_t at = start;
+        for (; at < text.size() && text[at] != '\n'; ++at) {
+            if (text[at] == '\\' && at + 1 < text.size()) {
+                line += '\\';
+                ++at;
+            }
+            line += text[at];
+        }
+        start = at + 1;
+        if (!line.empty() && line[0] == '[') {
+            break;  // the file's own tags come first; then its streams' and chapters'
+        }
+        // Keys are escaped too, so the raw head can only match a key of the same spelling.
+        if (line.compare(0, head.size(), head) != 0) {
+            continue;
+        }
+        std::string value;
+        for (size_t i = head.size(); i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) {
+                ++i;
+            }
+            value += line[i];
+        }
+        return value;
+    }
+    return "";
+}
+
+std::string rendererMismatch(const std::vector<std::string>& names,
+                             const std::vector<std::string>& renderers) {
+    // The renderer most spans share; the earliest of those tied.
+    size_t reference = 0;
+    size_t most = 0;
+    for (size_t i = 0; i < renderers.size(); ++i) {
+        const auto shared =
+            static_cast<size_t>(std::count(renderers.begin(), renderers.end(), renderers[i]));
+        if (shared > most) {
+            most = shared;
+            reference = i;
+        }
+    }
+    std::string differing;
+    for (size_t i = 0; i < renderers.size() && i < names.size(); ++i) {
+        if (renderers[i] != renderers[reference]) {
+            differing += (differing.empty() ? "" : ", ") + names[i] + " by " +
+                         describeRenderer(renderers[i]);
+        }
+    }
+    if (differing.empty()) {
+        return "";
+    }
+    return "the spans were not all drawn by one renderer, so their pixels would not match: " +
+           differing + "; the others by " + describeRenderer(renderers[reference]);
+}
+
 bool joinSpans(const JoinSettings& settings, const std::vector<float>& audio, std::string& error) {
-    if (!checkSpans(settings, error)) {
+    std::vector<std::string> renderers;
+    if (!checkSpans(settings, error) || !checkRenderers(settings, renderers, error)) {
         return false;
     }
     JoinFiles files;
@@ -167,7 +268,7 @@ bool joinSpans(const JoinSettings& settings, const std::vector<float>& audio, st
         return false;
     }
     if (!writeList(settings, files.list, error) || !writeWav(files.wav, audio, error) ||
-        !muxJoined(settings, files, error)) {
+        !muxJoined(settings, files, renderers.front(), error)) {
         return false;
     }
     int64_t expected = 0;

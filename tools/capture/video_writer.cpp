@@ -79,7 +79,14 @@ std::vector<std::string> ffmpegArguments(const VideoSettings& settings, const st
     if (settings.sound) {
         add({"-c:a", "aac", "-b:a", "192k"});
     }
-    add({"-movflags", "+faststart", "-f", "mp4", "file:" + output});
+    if (settings.renderer.empty()) {
+        add({"-movflags", "+faststart"});
+    } else {
+        // A key of its own: MP4's standard tags are meant for people and players.
+        add({"-metadata", std::string(kRendererTag) + "=" + settings.renderer, "-movflags",
+             "+faststart+use_metadata_tags"});
+    }
+    add({"-f", "mp4", "file:" + output});
     return arguments;
 }
 

@@ -16,6 +16,9 @@
 
 // Names the ffmpeg program to run instead of the one found on PATH.
 inline constexpr const char* kFfmpegVariable = "ZENTROX_FFMPEG";
+// The MP4 metadata key that names the renderer which drew a video's frames: spans drawn by
+// different renderers differ in their pixels, so the join refuses to put them together.
+inline constexpr const char* kRendererTag = "zentrox_renderer";
 
 struct VideoSettings {
     std::string path;    // the MP4 file; replaced when it exists
@@ -25,6 +28,7 @@ struct VideoSettings {
     int32_t height = 600;   // pixels
     bool sound = true;      // false: video only
     bool lossless = false;  // RGB H.264 at QP 0: decoded frames equal the rendered pixels
+    std::string renderer;   // recorded under kRendererTag; empty: nothing recorded
 };
 
 // $ZENTROX_FFMPEG when set and not empty, else "ffmpeg".
@@ -41,6 +45,9 @@ public:
     VideoWriter(const VideoWriter&) = delete;
     VideoWriter& operator=(const VideoWriter&) = delete;
     ~VideoWriter();
+
+    // The renderer to record in the video; before start(), since ffmpeg writes it.
+    void recordRenderer(std::string name) { settings.renderer = std::move(name); }
 
     // Checks that the output can be written, writes the sound (interleaved stereo at 44100 Hz,
     // as long as `frames` frames; ignored without sound) and starts ffmpeg. False, with the

@@ -25,15 +25,35 @@ TEST(CaptureOptions, DefaultsCoverTheWholeDemoAtSixtyFramesInOneSpan) {
     EXPECT_FALSE(options->lossless);
     EXPECT_TRUE(options->videoPath.empty());
     EXPECT_TRUE(options->joinPath.empty());
+    EXPECT_FALSE(options->pinnedRenderer);
 }
 
 TEST(CaptureOptions, EveryOptionSetsItsField) {
-    const std::optional<CaptureOptions> options = parse(
-        {"--from",  "10",          "--to",       "11",        "--fps",  "4",         "--seed",
-         "42",      "--out",       "frames",     "--data",    "tree",   "--span",    "3/7",
-         "--video", "my clip.mkv", "--lossless", "--profile", "--size", "1920x1080", "--shutter",
-         "8"});
+    const std::optional<CaptureOptions> options = parse({"--from",
+                                                         "10",
+                                                         "--to",
+                                                         "11",
+                                                         "--fps",
+                                                         "4",
+                                                         "--seed",
+                                                         "42",
+                                                         "--out",
+                                                         "frames",
+                                                         "--data",
+                                                         "tree",
+                                                         "--span",
+                                                         "3/7",
+                                                         "--video",
+                                                         "my clip.mkv",
+                                                         "--lossless",
+                                                         "--profile",
+                                                         "--size",
+                                                         "1920x1080",
+                                                         "--shutter",
+                                                         "8",
+                                                         "--pinned-renderer"});
     ASSERT_TRUE(options);
+    EXPECT_TRUE(options->pinnedRenderer);
     EXPECT_EQ(options->from, 10.0);
     EXPECT_EQ(options->to, 11.0);
     EXPECT_EQ(options->framesPerSecond, 4.0);
@@ -77,7 +97,7 @@ TEST(CaptureOptions, TheHelpListsEveryOptionOnce) {
     const std::string usage = captureUsage();
     for (const char* name : {"--data", "--fps", "--from", "--to", "--at", "--span", "--out",
                              "--video", "--lossless", "--join", "--seed", "--profile", "--check",
-                             "--help", "--size", "--shutter", "--version"}) {
+                             "--help", "--size", "--shutter", "--version", "--pinned-renderer"}) {
         const std::string entry = std::string("\n  ") + name + " ";
         const size_t at = usage.find(entry);
         EXPECT_NE(at, std::string::npos) << name;

@@ -126,6 +126,31 @@ TEST_F(FrameWriterTest, AFailedFrameIsReportedByTheNextWriteAndTheFinish) {
     EXPECT_NE(last.find("frame_000000.png"), std::string::npos) << last;
 }
 
+TEST_F(FrameWriterTest, RecordsTheRendererBesideTheFramesAsOneWholeLine) {
+    FrameWriter writer(directory.string(), 1);
+    std::string error;
+    ASSERT_TRUE(writer.prepare(error)) << error;
+    ASSERT_TRUE(writer.recordRenderer("an older renderer", error)) << error;
+    ASSERT_TRUE(writer.recordRenderer("llvmpipe (LLVM 15.0.6, 256 bits)", error)) << error;
+    ASSERT_TRUE(writer.finish(error)) << error;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{kRendererFile}) << "a partial file was left";
+    std::FILE* file = std::fopen((directory / kRendererFile).c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    char text[128] = {};
+    const size_t size = std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    EXPECT_EQ(std::string(text, size), "llvmpipe (LLVM 15.0.6, 256 bits)\n");
+
+    std::filesystem::remove_all(directory);  // the folder vanishes under the capture
+    EXPECT_FALSE(writer.recordRenderer("llvmpipe", error));
+    EXPECT_NE(error.find("cannot write " + (directory / kRendererFile).string()), std::string::npos)
+        << error;
+}
+
 TEST_F(FrameWriterTest, ReportsAnUnwritableFile) {
     std::string error;
     const std::vector<uint8_t> rgb(4 * 4 * 3, 0);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,25 @@ TEST_F(VideoWriterTest, SendsEveryFrameAndTheSoundThenMovesTheVideoIntoPlace) {
               std::string::npos)
         << arguments;
     EXPECT_EQ(leftovers(), std::vector<std::string>{"out/it's a \"video\".mp4"});
+}
+
+TEST_F(VideoWriterTest, RecordsTheRendererInTheVideosMetadata) {
+    VideoSettings plain = settings("ffmpeg");
+    std::vector<std::string> arguments = ffmpegArguments(plain, "sound.wav", "out.mp4");
+    EXPECT_EQ(std::find(arguments.begin(), arguments.end(), "-metadata"), arguments.end());
+
+    VideoWriter writer(settings(encoder(kRecordingEncoder)));
+    writer.recordRenderer("llvmpipe (LLVM 15.0.6, 256 bits)");
+    std::string error;
+    ASSERT_TRUE(writer.start(std::vector<float>(2 * 1470), 1, error)) << error;
+    ASSERT_TRUE(writer.write(std::vector<uint8_t>(4 * 2 * 3), error)) << error;
+    ASSERT_TRUE(writer.finish(error)) << error;
+    // One argument each, spaces and all, and the flag that lets MP4 keep a key of its own.
+    const std::string recorded = contents(folder / "bin" / "arguments.txt");
+    EXPECT_NE(recorded.find("\n-metadata\nzentrox_renderer=llvmpipe (LLVM 15.0.6, 256 bits)\n"),
+              std::string::npos)
+        << recorded;
+    EXPECT_NE(recorded.find("\n+faststart+use_metadata_tags\n"), std::string::npos) << recorded;
 }
 
 TEST_F(VideoWriterTest, AFailingEncoderLeavesTheOldVideoAndNoTemporaryFiles) {
