@@ -34,7 +34,7 @@ PictureLayout chooseLayout(const DemoOptions& options) {
     if (options.sharp && pictureFits(width, height)) {
         return layoutFor(width, height);
     }
-    return layoutFor(kScreenWidth, kScreenHeight);
+    return layoutFor(kPictureWidth, kPictureHeight);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     Timer timer;
     timer.start();
     demoWindow.setResizable(options->windowed);
-    demoWindow.create(kScreenWidth, kScreenHeight, String("Zentrox"));
+    demoWindow.create(kPictureWidth, kPictureHeight, String("Zentrox"));
     const PictureLayout layout = chooseLayout(*options);
     setPictureLayout(layout);
     // NOTE: without a context no GL call may run at all; the demo then skips straight to its

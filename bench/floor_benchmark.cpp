@@ -68,7 +68,7 @@ void drawTargetPasses(const SpanFloor& floor, Texture& target, const Texture& pi
 }
 
 void drawScreenPasses(const SpanFloor& floor, const Texture& picture) {
-    viewport = {0, 0, kScreenWidth, kScreenHeight};
+    viewport = {0, 0, kPictureWidth, kPictureHeight};
     repeat(floor.screenQuads, [&] { drawFullScreenQuad(picture); });
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "render/metaballs.h"
+#include "scenes/softface_blobs.h"
 #include "tests/support/metaballs_reference.h"
 
 namespace {

@@ -10,9 +10,6 @@
 
 #include "base/picture.h"
 
-constexpr int32_t kScreenWidth = kPictureWidth;    // pixels
-constexpr int32_t kScreenHeight = kPictureHeight;  // pixels
-
 class Framebuffer {
 public:
     Framebuffer() = default;

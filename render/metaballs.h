@@ -44,18 +44,6 @@ struct Metaballs {
     float iso = 0.0f;           // field value of the surface; higher values lie inside the blob
 };
 
-// The finale: 24 cells a side spanning the unit cube, surface at field 32, four balls of
-// strength 0.5, 0.4, -0.3 and -0.2 around one box of strength 1.2 at the cube's centre.
-constexpr uint32_t kSoftfaceCellsPerAxis = 24;
-constexpr float kSoftfaceCellSize = 0.041666668f;  // 1 / 24
-constexpr float kSoftfaceIso = 32.0f;
-
-// Sizes and fills a Metaballs with the finale's grid and sources, the balls at time 0.
-void configureSoftfaceMetaballs(Metaballs& metaballs);
-// Moves the finale's four balls to where they are at time t, seconds, on their Lissajous paths
-// about the cube's centre.
-void placeSoftfaceBalls(Metaballs& metaballs, float t);
-
 // Sum over the sources at p, grid units. A point exactly on a source's centre counts the source's
 // strength divided by 1 rather than by 0.
 float fieldValue(const Metaballs& metaballs, const Vector3& p);

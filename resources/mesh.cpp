@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/gl.h"
 #include "resources/text_file.h"
 
 namespace {
@@ -70,15 +69,6 @@ bool inside(int32_t index, uint32_t size) {
     return index >= 0 && static_cast<uint32_t>(index) < size;
 }
 
-void emitCorner(const MeshPart& part, int32_t vertex, int32_t normal) {
-    const TexCoord& uv = part.texCoords[static_cast<uint32_t>(vertex)];
-    const Normal& n = part.normals[static_cast<uint32_t>(normal)];
-    const MeshVertex& v = part.vertices[static_cast<uint32_t>(vertex)];
-    glTexCoord2f(uv.s, uv.t);
-    glNormal3f(n.x, n.y, n.z);
-    glVertex3f(v.x, v.y, v.z);
-}
-
 }  // namespace
 
 bool loadMesh(Mesh& mesh, const String& path) {
@@ -114,30 +104,4 @@ bool faceIsDrawable(const MeshPart& part, const MeshFace& face) {
     const uint32_t normals = part.normals.size();
     return inside(face.a, vertices) && inside(face.b, vertices) && inside(face.c, vertices) &&
            inside(face.na, normals) && inside(face.nb, normals) && inside(face.nc, normals);
-}
-
-void drawPart(const Mesh& mesh, const MeshPart& part) {
-    glPushMatrix();
-    if (mesh.loaded) {
-        glMultMatrixf(mesh.transform.data());
-    }
-    glBegin(GL_TRIANGLES);
-    {
-        for (const MeshFace& face : part.faces) {
-            if (!faceIsDrawable(part, face)) {
-                continue;
-            }
-            emitCorner(part, face.a, face.na);
-            emitCorner(part, face.b, face.nb);
-            emitCorner(part, face.c, face.nc);
-        }
-    }
-    glEnd();
-    glPopMatrix();
-}
-
-void drawMesh(const Mesh& mesh) {
-    for (const MeshPart& part : mesh.parts) {
-        drawPart(mesh, part);
-    }
 }

@@ -2,7 +2,8 @@
 // Polygon models of the ".rob" text format (magic word TROB): parts of vertices with one
 // texture coordinate each, a list of normals, and triangles indexing both. Loading never
 // trusts the file: counts are limited to what the file's lines can hold, missing items are
-// zero, and a face whose indices fall outside its part's arrays is not drawn.
+// zero, and a face whose indices fall outside its part's arrays is not drawable
+// (render/mesh_drawing.h draws the rest).
 
 #include <array>
 #include <cstdint>
@@ -57,8 +58,3 @@ bool loadMeshLines(Mesh& mesh, const Array<String>& lines);
 
 // Whether every index of the face lies inside the part's arrays.
 bool faceIsDrawable(const MeshPart& part, const MeshFace& face);
-
-// Immediate-mode triangles, every part in order, inside a matrix push that applies the
-// transform when loaded. Texture, lighting, blending and material are the caller's.
-void drawMesh(const Mesh& mesh);
-void drawPart(const Mesh& mesh, const MeshPart& part);

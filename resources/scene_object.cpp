@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include "base/kernel_profile.h"
-#include "base/picture.h"
-#include "base/gl.h"
 #include "resources/config_file.h"
 
 namespace {
@@ -173,26 +171,6 @@ void SceneObject::rotateZ(float radians) {
     writeRotationZ(working.transform, radians);
 }
 
-void SceneObject::setTransformEnabled(bool enabled) {
-    source.loaded = enabled;
-    working.loaded = enabled;
-}
-
-void SceneObject::bindTextures() const {
-    if (hasTexture) {
-        glEnable(GL_TEXTURE_2D);
-        texture.bind();
-    }
-    if (hasEnvironment) {
-        glEnable(GL_TEXTURE_2D);
-        glEnable(GL_TEXTURE_GEN_S);
-        glEnable(GL_TEXTURE_GEN_T);
-        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-        environment.bind();
-    }
-}
-
 bool SceneObject::isTranslucent() const {
     const Image* picture = texture.picture();
     const Image* map = environment.picture();
@@ -200,40 +178,7 @@ bool SceneObject::isTranslucent() const {
            (map != nullptr && map->components == 4);
 }
 
-void SceneObject::draw() const {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    bindTextures();
-    if (isTranslucent()) {
-        glDepthMask(GL_FALSE);
-        glEnable(GL_CULL_FACE);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    if (lit) {
-        glEnable(GL_LIGHTING);
-    }
-    drawGeometry();
-    glPopAttrib();
-}
-
 void SceneObject::releaseTextures() {
     texture.release();
     environment.release();
-}
-
-void SceneObject::drawGeometry() const {
-    drawMesh(working);
-}
-
-void SceneObject::drawWireframe(float alpha) const {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glEnable(GL_BLEND);
-    glEnable(GL_LINE_SMOOTH);
-    glDepthMask(GL_FALSE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glLineWidth(pictureLayout().scale);  // one pixel at 600 lines, as wide again at any size
-    glColor4f(1.0f, 1.0f, 1.0f, alpha);
-    drawGeometry();
-    glPopAttrib();
 }

@@ -2,8 +2,9 @@
 // One drawable thing of a scene, described by a ".cfg" key/value file: a mesh with an
 // optional texture, an optional sphere-mapped environment, an optional keyframed pose, an
 // optional per-vertex deformation over time, and optional lighting. The mesh is loaded twice:
-// `source` as in the file, `working` as deformed and drawn. Nothing is reported: a missing
-// file leaves its part empty (no geometry, texture name 0, a pose at the origin).
+// `source` as in the file, `working` as deformed and drawn (render/scene_object_drawing.h).
+// Nothing is reported: a missing file leaves its part empty (no geometry, texture name 0, a
+// pose at the origin).
 
 #include <array>
 #include <string>
@@ -62,11 +63,8 @@ public:
     void load(const char* configName);
     // Deforms, samples the animation into `pose` and sets the transform from it.
     void update(float t);
-    void draw() const;
-    void bindTextures() const;
-    void drawGeometry() const;
-    void drawWireframe(float alpha) const;
-    void setTransformEnabled(bool enabled);
+    // Whether its texture or environment map has an alpha channel: it is then blended.
+    bool isTranslucent() const;
     // Frees the GL textures; the object then draws untextured.
     void releaseTextures();
 
@@ -91,5 +89,4 @@ public:
 
 private:
     void loadPicture(const std::string& file, Texture& into, bool& has);
-    bool isTranslucent() const;
 };

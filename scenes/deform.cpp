@@ -88,13 +88,11 @@ void EDeform::glowPasses() const {
         glDepthMask(GL_FALSE);
         glBlendFunc(GL_ONE, GL_ONE);
         glColor4f(kGlowShare, kGlowShare, kGlowShare, kGlowShare);
-        slinky.bindTextures();
+        bindObjectTextures(slinky);
         glPushMatrix();
         glTranslatef(kGlowCentre.x, kGlowCentre.y, kGlowCentre.z);
         glScalef(1.0f + s, 1.0f, 1.0f + s);
-        slinky.setTransformEnabled(false);
-        slinky.drawGeometry();
-        slinky.setTransformEnabled(true);
+        drawObjectGeometry(slinky, false);
         glPopMatrix();
         glPopAttrib();
     }

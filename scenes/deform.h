@@ -11,6 +11,7 @@
 
 #include "scenes/effect.h"
 #include "render/occlusion.h"
+#include "render/scene_object_drawing.h"
 #include "resources/camera_path.h"
 #include "resources/curve.h"
 #include "resources/data_manifest.h"
@@ -28,8 +29,8 @@ struct ObjectGroup {
 // Common furniture, room 1, room 2: drawn in that order.
 constexpr std::array<ObjectGroup, 3> kDeformGroups = {{{0, 5}, {5, 6}, {11, 4}}};
 
-// Group by group: update(t) every object of the group, then draw() every one, in array order.
-// Generic so a recording double can stand in for SceneObject.
+// Group by group: update(t) every object of the group, then draw every one (drawObject), in
+// array order. Generic so a recording double can stand in for SceneObject.
 template <typename Object>
 void updateAndDrawGroups(std::span<Object> objects, float t) {
     for (const ObjectGroup& group : kDeformGroups) {
@@ -38,7 +39,7 @@ void updateAndDrawGroups(std::span<Object> objects, float t) {
             object.update(t);
         }
         for (Object& object : members) {
-            object.draw();
+            drawObject(object);
         }
     }
 }
@@ -47,8 +48,8 @@ void updateAndDrawGroups(std::span<Object> objects, float t) {
 template <typename Object>
 void drawWireframeOverlay(Object& slinky, Object& window, float w) {
     if (w > 0.0f) {
-        slinky.drawWireframe(w);
-        window.drawWireframe(w);
+        drawObjectWireframe(slinky, w);
+        drawObjectWireframe(window, w);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "render/projection.h"
 #include "render/compositing.h"
 #include "render/cube_arms.h"
+#include "render/scene_object_drawing.h"
 #include "base/gl.h"
 #include "resources/data_manifest.h"
 #include "resources/texture_table.h"
@@ -193,7 +194,7 @@ void ESoftface::draw(float t, float) const {
     lookAlong(flyPath, t);
     textureEntry(kSkyTexture).bind();
     envObject.update(t);
-    envObject.draw();
+    drawObject(envObject);
     switch (softfaceActAt(t)) {
         case SoftfaceAct::CubeCloud:
             drawVertexCubes();

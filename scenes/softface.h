@@ -10,6 +10,7 @@
 
 #include "scenes/effect.h"
 #include "render/metaballs.h"
+#include "scenes/softface_blobs.h"
 #include "resources/camera_path.h"
 #include "resources/curve.h"
 #include "resources/data_manifest.h"

@@ -20,7 +20,7 @@ public:
     // context current and binds a surface of the given size. False when no context could be
     // made.
     bool create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits,
-                int32_t surfaceWidth = kScreenWidth, int32_t surfaceHeight = kScreenHeight);
+                int32_t surfaceWidth = kPictureWidth, int32_t surfaceHeight = kPictureHeight);
     void makeCurrent();
     // Finishes the frame, draws the surface into the window and presents it.
     void swap();

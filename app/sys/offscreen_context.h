@@ -18,7 +18,7 @@ public:
 
     // Makes the context current and binds the surface. False, with a reason in error(), when
     // EGL or the driver refuses, also a surface larger than the driver draws.
-    bool create(int32_t width = kScreenWidth, int32_t height = kScreenHeight);
+    bool create(int32_t width = kPictureWidth, int32_t height = kPictureHeight);
     void makeCurrent();
     // Finishes the frame; there is nothing to present.
     void swap();

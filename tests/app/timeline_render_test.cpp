@@ -101,7 +101,7 @@ protected:
         return screenAt(400, 300);
     }
     // A pixel of the presented frame, y from the top.
-    static Pixel screenAt(int32_t x, int32_t y) { return pixelAt(x, kScreenHeight - 1 - y); }
+    static Pixel screenAt(int32_t x, int32_t y) { return pixelAt(x, kPictureHeight - 1 - y); }
 
     SolidScene welcome{kRed};
     SolidScene deform{kGreen};

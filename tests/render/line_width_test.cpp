@@ -11,6 +11,7 @@
 #include "base/picture.h"
 #include "render/projection.h"
 #include "render/render_state.h"
+#include "render/scene_object_drawing.h"
 #include "resources/scene_object.h"
 
 namespace {
@@ -54,7 +55,7 @@ double leftEdgeWidth(int32_t width, int32_t height) {
     setOrtho(viewport, 1, 1);
     SceneObject object;
     object.working = squareMesh();
-    object.drawWireframe(1.0f);
+    drawObjectWireframe(object, 1.0f);
     context.swap();
     const std::vector<uint8_t> pixels = context.readPixels();  // top row first
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "scenes/softface_blobs.h"
 #include "tests/support/metaballs_reference.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "base/fast_math.h"
 #include "tests/resources/track_test_support.h"
 
 namespace {

@@ -130,13 +130,4 @@ TEST_F(SceneObjectTest, RotationsWriteElementsRatherThanMultiply) {
     EXPECT_EQ(object.source.transform, object.working.transform);
 }
 
-TEST_F(SceneObjectTest, TransformCanBeSwitchedOff) {
-    writeConfig("ObjectFile \"Objects/quad.rob\"\n");
-    SceneObject object;
-    object.load("object.cfg");
-    object.setTransformEnabled(false);
-    EXPECT_FALSE(object.working.loaded);
-    EXPECT_FALSE(object.source.loaded);
-}
-
 }  // namespace

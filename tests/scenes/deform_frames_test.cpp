@@ -38,7 +38,7 @@ protected:
 
     // The scene drawn straight onto the screen at scene time t.
     static Frame frameAt(float t, float dt) {
-        viewport = {0, 0, kScreenWidth, kScreenHeight};
+        viewport = {0, 0, kPictureWidth, kPictureHeight};
         scene->render(t, dt);
         context.swap();
         return context.readPixels();
@@ -130,10 +130,10 @@ TEST_F(DeformFramesTest, TheEndOfTheTourLooksAtAGlowingSlinky) {
     const Frame dark = frameAt(end, 0.02f);
     repaint(picture, colours->data);
     // The glow brightens a broad area round the slinky in the middle of the picture.
-    const Colour glowing = areaMean(lit, kScreenWidth / 2, kScreenHeight / 2, 60);
-    const Colour unlit = areaMean(dark, kScreenWidth / 2, kScreenHeight / 2, 60);
+    const Colour glowing = areaMean(lit, kPictureWidth / 2, kPictureHeight / 2, 60);
+    const Colour unlit = areaMean(dark, kPictureWidth / 2, kPictureHeight / 2, 60);
     EXPECT_GT(distance(glowing, unlit), 90.0);
-    EXPECT_GT(differingPixels(lit, dark), kScreenWidth * kScreenHeight / 8);
+    EXPECT_GT(differingPixels(lit, dark), kPictureWidth * kPictureHeight / 8);
 }
 
 }  // namespace

@@ -16,13 +16,18 @@ struct CallLog {
 
 struct RecordingObject {
     void update(float) { log->calls.push_back("update " + std::to_string(index)); }
-    void draw() { log->calls.push_back("draw " + std::to_string(index)); }
-    void drawWireframe(float alpha) {
-        log->calls.push_back("wire " + std::to_string(index) + " " + std::to_string(alpha));
-    }
     CallLog* log;
     int32_t index;
 };
+
+void drawObject(const RecordingObject& object) {
+    object.log->calls.push_back("draw " + std::to_string(object.index));
+}
+
+void drawObjectWireframe(const RecordingObject& object, float alpha) {
+    object.log->calls.push_back("wire " + std::to_string(object.index) + " " +
+                                std::to_string(alpha));
+}
 
 std::vector<RecordingObject> objectsLoggingTo(CallLog& log) {
     std::vector<RecordingObject> objects;

@@ -44,8 +44,8 @@ public:
         Pixels pixels = context.readPixels();
         // Only the scene's square, bottom-left, matters.
         Pixels square;
-        const int32_t width = kScreenWidth;
-        for (int32_t row = kScreenHeight - kSide; row < kScreenHeight; ++row) {
+        const int32_t width = kPictureWidth;
+        for (int32_t row = kPictureHeight - kSide; row < kPictureHeight; ++row) {
             const auto begin = pixels.begin() + static_cast<ptrdiff_t>(row) * width * 3;
             square.insert(square.end(), begin, begin + kSide * 3);
         }

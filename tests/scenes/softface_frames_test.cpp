@@ -35,7 +35,7 @@ protected:
 
     // The scene drawn straight onto the screen at scene time t.
     static Frame frameAt(float t) {
-        viewport = {0, 0, kScreenWidth, kScreenHeight};
+        viewport = {0, 0, kPictureWidth, kPictureHeight};
         scene->render(t, 1.0f / 30.0f);
         context.swap();
         return context.readPixels();
@@ -98,7 +98,7 @@ TEST_F(SoftfaceFramesTest, FramesBeforeTheStartLeaveTheBlurTargetAlone) {
 TEST_F(SoftfaceFramesTest, TheHitFlashesWhite) {
     // Inside the letterbox bars, which stay black.
     const double before = meanBrightness(frameAt(33.0f));
-    const Colour hit = areaMean(frameAt(35.0f), kScreenWidth / 2, kScreenHeight / 2, 200);
+    const Colour hit = areaMean(frameAt(35.0f), kPictureWidth / 2, kPictureHeight / 2, 200);
     for (const double channel : hit) {
         EXPECT_GT(channel, 245.0);
     }

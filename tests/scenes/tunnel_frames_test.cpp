@@ -30,7 +30,7 @@ protected:
 
     // The scene drawn straight onto the screen at scene time t.
     Frame frameAt(float t, float dt) {
-        viewport = {0, 0, kScreenWidth, kScreenHeight};
+        viewport = {0, 0, kPictureWidth, kPictureHeight};
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.render(t, dt);
@@ -59,7 +59,7 @@ HalfDifferences differingPixels(const Frame& a, const Frame& b) {
     for (size_t pixel = 0; pixel < a.size() / 3; ++pixel) {
         const bool differs = a[3 * pixel] != b[3 * pixel] || a[3 * pixel + 1] != b[3 * pixel + 1] ||
                              a[3 * pixel + 2] != b[3 * pixel + 2];
-        const bool left = static_cast<int32_t>(pixel % kScreenWidth) < kScreenWidth / 2;
+        const bool left = static_cast<int32_t>(pixel % kPictureWidth) < kPictureWidth / 2;
         (left ? differences.left : differences.right) += differs;
     }
     return differences;
@@ -87,7 +87,7 @@ TEST_F(TunnelFramesTest, TravelIntegratesTheSpeedAndStopsWithTheClock) {
     EXPECT_EQ(scene.tunnelPosition, 10.0f);
     EXPECT_EQ(frameAt(5.0f, 0.0f), before);
     const HalfDifferences rolled = differingPixels(before, frameAt(7.0f, 0.0f));
-    EXPECT_GT(rolled.left + rolled.right, kScreenWidth * kScreenHeight / 10);
+    EXPECT_GT(rolled.left + rolled.right, kPictureWidth * kPictureHeight / 10);
     EXPECT_EQ(scene.tunnelPosition, 10.0f);
 }
 
@@ -97,14 +97,15 @@ TEST_F(TunnelFramesTest, FarEndIsFoggedBlackAndNearWallsAreLit) {
     const Frame frame = frameAt(0.0f, 0.0f);
     // Looking down the tube: the far end, in the middle of the picture, is lost in the fog.
     const Colour black = {0.0, 0.0, 0.0};
-    const double centre = distance(areaMean(frame, kScreenWidth / 2, kScreenHeight / 2, 10), black);
+    const double centre =
+        distance(areaMean(frame, kPictureWidth / 2, kPictureHeight / 2, 10), black);
     EXPECT_LT(centre, 60.0) << "brightness of the centre, three channels summed";
     // The walls close to the camera fill the picture's rim, inside the letterbox bars, with the
     // lit texture.
     double rim = 0.0;
     for (const int32_t x : {30, 400, 770}) {
         rim += distance(areaMean(frame, x, 100, 10), black) +
-               distance(areaMean(frame, x, kScreenHeight - 100, 10), black);
+               distance(areaMean(frame, x, kPictureHeight - 100, 10), black);
     }
     rim /= 6.0;
     EXPECT_GT(rim, 90.0) << "mean brightness of the rim, three channels summed";
@@ -118,7 +119,7 @@ TEST_F(TunnelFramesTest, OverlaysAddOnlyOnTheLeftHalf) {
     setOverlayStrength("1");
     const Frame with = frameAt(12.0f, 0.0f);
     const HalfDifferences differences = differingPixels(without, with);
-    EXPECT_GT(differences.left, kScreenWidth * kScreenHeight / 20);
+    EXPECT_GT(differences.left, kPictureWidth * kPictureHeight / 20);
     EXPECT_EQ(differences.right, 0);
 }
 

@@ -41,7 +41,7 @@ protected:
     }
     // The render target drawn alone over the screen, as a Show step would.
     static Frame targetAlone(int32_t target) {
-        viewport = {0, 0, kScreenWidth, kScreenHeight};
+        viewport = {0, 0, kPictureWidth, kPictureHeight};
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         drawFullScreenQuad(textureEntry(target));
         context.swap();
@@ -59,10 +59,10 @@ TEST_F(WelcomeFramesTest, FiveSecondsInTheWelcomePictureFillsTheScreen) {
     // The picture, sampled where each screen area lands, against the frame's same area.
     double totalDifference = 0.0;
     int32_t samples = 0;
-    for (int32_t y = 10; y < kScreenHeight - 10; y += 20) {
-        for (int32_t x = 10; x < kScreenWidth - 10; x += 20) {
-            const int32_t u = x * picture->width / kScreenWidth;
-            const int32_t v = picture->height - 1 - y * picture->height / kScreenHeight;
+    for (int32_t y = 10; y < kPictureHeight - 10; y += 20) {
+        for (int32_t x = 10; x < kPictureWidth - 10; x += 20) {
+            const int32_t u = x * picture->width / kPictureWidth;
+            const int32_t v = picture->height - 1 - y * picture->height / kPictureHeight;
             const uint8_t* texel =
                 picture->data + (static_cast<size_t>(v) * picture->width + u) * picture->components;
             const Colour expected = {static_cast<double>(texel[0]), static_cast<double>(texel[1]),

@@ -18,7 +18,7 @@ inline Colour areaMean(const Frame& frame, int32_t x, int32_t y, int32_t radius)
     int32_t count = 0;
     for (int32_t row = y - radius; row <= y + radius; ++row) {
         for (int32_t column = x - radius; column <= x + radius; ++column) {
-            const size_t at = (static_cast<size_t>(row) * kScreenWidth + column) * 3;
+            const size_t at = (static_cast<size_t>(row) * kPictureWidth + column) * 3;
             for (size_t c = 0; c < 3; ++c) {
                 sum[c] += frame[at + c];
             }

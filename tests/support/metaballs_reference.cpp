@@ -1,6 +1,6 @@
 #include "tests/support/metaballs_reference.h"
 
-#include "resources/camera_path.h"
+#include "base/fast_math.h"
 
 namespace {
 

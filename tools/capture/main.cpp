@@ -144,8 +144,8 @@ std::vector<float> musicUnder(double from, int64_t frames, double framesPerSecon
 struct FrameSinks {
     std::unique_ptr<FrameWriter> pngs;
     std::unique_ptr<VideoWriter> video;
-    int32_t width = kScreenWidth;  // pixels of every frame
-    int32_t height = kScreenHeight;
+    int32_t width = kPictureWidth;  // pixels of every frame
+    int32_t height = kPictureHeight;
 
     bool active() const { return pngs || video; }
 

@@ -21,8 +21,9 @@ namespace {
 // lost there: every stroke and gap of the letters and shapes is at least that wide; only the
 // stars and the grain are finer, and they may blur.
 constexpr float kUnit = 2.0f;  // pixels per design unit
-constexpr int32_t kScreenWidth = 2048;
-constexpr int32_t kScreenHeight = 1536;
+// The full-screen pictures (title and closing), pixels.
+constexpr int32_t kCanvasWidth = 2048;
+constexpr int32_t kCanvasHeight = 1536;
 
 constexpr float units(float designUnits) {
     return designUnits * kUnit;
@@ -139,7 +140,7 @@ void darkenEdges(Raster& canvas, float strength) {
 // Welcome: a night horizon with a striped setting sun and a glowing grid floor, the chrome
 // title in front of the sun, and a tagline on the floor.
 
-constexpr float kHorizon = 0.69f * kScreenHeight;  // pixels from the top
+constexpr float kHorizon = 0.69f * kCanvasHeight;  // pixels from the top
 constexpr float kSunRadius = units(200.0f);        // pixels
 
 constexpr GradientStop kNightSky[] = {
@@ -161,7 +162,7 @@ constexpr GradientStop kTitleChrome[] = {
 
 // The sun's coverage: a disc whose lower half is cut by bands widening towards the horizon.
 float sunCoverage(float px, float py) {
-    const float cx = kScreenWidth * 0.5f;
+    const float cx = kCanvasWidth * 0.5f;
     const float d = std::sqrt((px - cx) * (px - cx) + (py - kHorizon) * (py - kHorizon));
     float coverage = clamp01(kSunRadius + 0.5f - d) * (py < kHorizon ? 1.0f : 0.0f);
     for (int32_t band = 0; band < 5; ++band) {
@@ -185,7 +186,7 @@ void paintNightSky(Raster& canvas) {
 void paintStars(Raster& canvas) {
     Mask stars(canvas.width, canvas.height);
     for (int32_t i = 0; i < 260; ++i) {
-        const float x = hashUnit(i, 1, 0x57a2u) * kScreenWidth;
+        const float x = hashUnit(i, 1, 0x57a2u) * kCanvasWidth;
         const float y =
             hashUnit(i, 2, 0x57a2u) * hashUnit(i, 3, 0x57a2u) * (kHorizon - units(40.0f));
         const float size = units(0.8f + 1.4f * hashUnit(i, 4, 0x57a2u) * hashUnit(i, 5, 0x57a2u));
@@ -222,12 +223,12 @@ float gridCoverage(float px, float py) {
     const float depthStep = kDepthScale / (below * below);  // depth change per pixel
     const float rowDistance = std::fabs(depth - std::floor(depth + 0.5f)) / depthStep;
     const float spacing = kLateral * below;
-    const float lateral = (px - kScreenWidth * 0.5f) / spacing;
+    const float lateral = (px - kCanvasWidth * 0.5f) / spacing;
     const float nearest = std::floor(lateral + 0.5f);
     // Lines far off centre lean over: measure across them, not along the row.
     const float lean = std::sqrt(1.0f + (nearest * kLateral) * (nearest * kLateral));
     const float columnDistance = std::fabs(lateral - nearest) * spacing / lean;
-    const float halfWidth = units(0.9f + 2.6f * below / (kScreenHeight - kHorizon));
+    const float halfWidth = units(0.9f + 2.6f * below / (kCanvasHeight - kHorizon));
     // Lines closer than a few pixels fade out before they can alias into moire.
     const float rows = clamp01(halfWidth + 0.5f - rowDistance) *
                        smoothstep(units(5.0f), units(16.0f), 1.0f / depthStep);
@@ -240,13 +241,13 @@ void paintFloor(Raster& canvas) {
     Mask grid(canvas.width, canvas.height);
     for (int32_t y = static_cast<int32_t>(kHorizon); y < canvas.height; ++y) {
         const float py = static_cast<float>(y) + 0.5f;
-        const float t = clamp01((py - kHorizon) / (kScreenHeight - kHorizon));
+        const float t = clamp01((py - kHorizon) / (kCanvasHeight - kHorizon));
         const Color ground = mix(hexColor(0x3a0f4a), hexColor(0x06020c), std::sqrt(t));
         const float below = py - kHorizon;
         for (int32_t x = 0; x < canvas.width; ++x) {
             if (py >= kHorizon) {
                 // The sun's glow reflected in the floor, fading towards the viewer.
-                const float dx = static_cast<float>(x) + 0.5f - kScreenWidth * 0.5f;
+                const float dx = static_cast<float>(x) + 0.5f - kCanvasWidth * 0.5f;
                 const double spread = units(150.0f);
                 const float reflection = static_cast<float>(
                     portableExp(-dx * dx / (2.0 * spread * spread) - below / units(55.0f)));
@@ -258,7 +259,7 @@ void paintFloor(Raster& canvas) {
     paintAdd(canvas, grid, withAlpha(hexColor(0xff4fc0), 0.85f));
     addGlow(canvas, grid, withAlpha(hexColor(0xff2fa0), 0.8f), units(5.0f), Edge::Zero, Edge::Zero);
     Mask horizon(canvas.width, canvas.height);
-    drawRoundedBox(horizon, -units(10.0f), kHorizon - units(1.5f), kScreenWidth + units(10.0f),
+    drawRoundedBox(horizon, -units(10.0f), kHorizon - units(1.5f), kCanvasWidth + units(10.0f),
                    kHorizon + units(1.5f), units(1.0f));
     paintAdd(canvas, horizon, hexColor(0xffb0e0));
     addGlow(canvas, horizon, withAlpha(hexColor(0xff5fb8), 0.9f), units(10.0f), Edge::Zero,
@@ -272,8 +273,8 @@ Placed paintTitle(Raster& canvas, TextRenderer& font) {
     const int32_t size =
         fittingHeight(font, "ZENTROX", kTracking, unitPixels(860), unitPixels(260));
     Mask title(canvas.width, canvas.height);
-    const Placed box = drawCentred(font, title, "ZENTROX", {size, kTracking}, kScreenWidth / 2,
-                                   static_cast<int32_t>(0.37f * kScreenHeight));
+    const Placed box = drawCentred(font, title, "ZENTROX", {size, kTracking}, kCanvasWidth / 2,
+                                   static_cast<int32_t>(0.37f * kCanvasHeight));
     addGlow(canvas, title, withAlpha(hexColor(0x6a3cff), 0.5f), units(48.0f), Edge::Zero,
             Edge::Zero);
     addGlow(canvas, title, withAlpha(hexColor(0xff44c8), 0.9f), units(14.0f), Edge::Zero,
@@ -285,10 +286,10 @@ Placed paintTitle(Raster& canvas, TextRenderer& font) {
 }
 
 void paintTagline(Raster& canvas, TextRenderer& font) {
-    const int32_t centreY = static_cast<int32_t>(0.855f * kScreenHeight);
+    const int32_t centreY = static_cast<int32_t>(0.855f * kCanvasHeight);
     Mask tagline(canvas.width, canvas.height);
     const Placed box = drawCentred(font, tagline, "A REAL-TIME PRODUCTION",
-                                   {unitPixels(30), unitPixels(9)}, kScreenWidth / 2, centreY);
+                                   {unitPixels(30), unitPixels(9)}, kCanvasWidth / 2, centreY);
     Mask rules(canvas.width, canvas.height);
     const float y = static_cast<float>(centreY);
     const float rule = units(2.0f);
@@ -372,7 +373,7 @@ Pixmap paintListing(TextureFonts& fonts, const Listing& listing, Color tint) {
 }  // namespace
 
 Pixmap paintWelcome(TextureFonts& fonts) {
-    Raster canvas(kScreenWidth, kScreenHeight);
+    Raster canvas(kCanvasWidth, kCanvasHeight);
     paintNightSky(canvas);
     paintStars(canvas);
     paintSun(canvas);
@@ -388,18 +389,18 @@ Pixmap paintWelcome(TextureFonts& fonts) {
 }
 
 Pixmap paintTheEnd(TextureFonts& fonts) {
-    Raster canvas(kScreenWidth, kScreenHeight);
+    Raster canvas(kCanvasWidth, kCanvasHeight);
     paintVeil(canvas);
     constexpr int32_t kTracking = unitPixels(22);  // pixels between letters
     Mask title(canvas.width, canvas.height);
     const Placed box = drawCentred(fonts.bold, title, "THE END", {unitPixels(150), kTracking},
-                                   kScreenWidth / 2, static_cast<int32_t>(0.43f * kScreenHeight));
+                                   kCanvasWidth / 2, static_cast<int32_t>(0.43f * kCanvasHeight));
     Mask credits(canvas.width, canvas.height);
     drawCentred(fonts.bold, credits, "rq73  \u00b7  telun  \u00b7  morva",
-                {unitPixels(34), unitPixels(4)}, kScreenWidth / 2, box.bottom + unitPixels(80));
+                {unitPixels(34), unitPixels(4)}, kCanvasWidth / 2, box.bottom + unitPixels(80));
     Mask thanks(canvas.width, canvas.height);
     drawCentred(fonts.bold, thanks, "THANK YOU FOR WATCHING", {unitPixels(24), unitPixels(8)},
-                kScreenWidth / 2, box.bottom + unitPixels(140));
+                kCanvasWidth / 2, box.bottom + unitPixels(140));
     glowInto(canvas, title, withAlpha(hexColor(0x7a40ff), 0.6f), units(40.0f));
     glowInto(canvas, title, withAlpha(hexColor(0xff44c8), 0.95f), units(12.0f));
     glowInto(canvas, credits, withAlpha(hexColor(0x30b8ff), 0.7f), units(6.0f));

@@ -7,6 +7,7 @@
 
 #include "render/projection.h"
 #include "base/gl.h"
+#include "render/scene_object_drawing.h"
 #include "resources/scene_object.h"
 #include "support/gl_test.h"
 
@@ -67,7 +68,7 @@ protected:
         SceneObject object;
         object.load("object.cfg");
         object.update(0.0f);
-        object.draw();
+        drawObject(object);
         return pixelAt(400, 300);
     }
     fs::path previous;
@@ -93,7 +94,7 @@ TEST_F(SceneObjectDrawTest, WireframeLeavesTheInsideUntouched) {
     SceneObject object;
     object.load("object.cfg");
     object.update(0.0f);
-    object.drawWireframe(1.0f);
+    drawObjectWireframe(object, 1.0f);
     EXPECT_EQ(pixelAt(200, 150), (Pixel{255, 0, 0}));  // off the shared diagonal
     GLint mode[2] = {};
     glGetIntegerv(GL_POLYGON_MODE, mode);
