@@ -2,22 +2,14 @@
 
 #include <cmath>
 
-#include "base/kernel_profile.h"
-#include "resources/text_file.h"
+#include "resources/keyframe_track.h"
 
 bool AnimationTrack::load(const String& name) {
-    Array<String> lines;
-    const bool opened = readTextLines(name, lines);
-    loadLines(lines);
-    return opened;
+    return loadTrackFile(*this, name);
 }
 
 void AnimationTrack::loadLines(const Array<String>& lines) {
-    keys.resize(0);
-    keys.resize(lines.size());
-    for (uint32_t i = 0; i < lines.size(); ++i) {
-        parseTrackKey(lines[i], keys[i]);
-    }
+    readKeys(lines, keys, parseTrackKey);
     if (keys.empty()) {
         duration = 0.0f;
         return;
@@ -40,7 +32,6 @@ float wrapIntoLoop(float t, float duration) {
 }
 
 void AnimationTrack::sample(float t) {
-    const KernelScope scope(Kernel::Sampling);
     const uint32_t count = keys.size();
     if (count == 0) {
         return;
@@ -52,22 +43,5 @@ void AnimationTrack::sample(float t) {
         }
         t = wrapIntoLoop(t, duration);
     }
-    if (count == 1) {
-        current = keys[0];
-        return;
-    }
-    if (t < keys[0].time) {
-        current = keys[0];
-        return;
-    }
-    uint32_t i = 1;
-    while (i < count && !(keys[i - 1].time <= t && t <= keys[i].time)) {
-        ++i;
-    }
-    if (i == count) {
-        i = count - 1;
-    }
-    const TrackKey& a = keys[i - 1];
-    const TrackKey& b = keys[i];
-    current = b.time == a.time ? b : interpolate(a, b, segmentFraction(a.time, b.time, t));
+    current = keyAt(keys, t, OutsideKeys::LastSegment);
 }

@@ -1,60 +1,30 @@
 #include "resources/camera_path.h"
 
-#include <bit>
 #include <cstdint>
 
-#include "base/kernel_profile.h"
-#include "resources/text_file.h"
-
-float fastInverseSquareRoot(float s) {
-    const int32_t n = std::bit_cast<int32_t>(s);
-    float y = std::bit_cast<float>(0x5F3759DF - (n >> 1));
-    y = y * (1.5f - 0.5f * s * y * y);
-    return y;
-}
+#include "base/fast_math.h"
+#include "resources/keyframe_track.h"
 
 bool CameraPath::load(const String& name) {
-    Array<String> lines;
-    const bool opened = readTextLines(name, lines);
-    loadLines(lines);
-    return opened;
+    return loadTrackFile(*this, name);
 }
 
 void CameraPath::loadLines(const Array<String>& lines) {
-    keys.resize(0);
-    keys.resize(lines.size());
-    for (uint32_t i = 0; i < lines.size(); ++i) {
-        TrackKey& key = keys[i];
-        parseTrackKey(lines[i], key);
+    readKeys(lines, keys, parseTrackKey);
+    for (TrackKey& key : keys) {
         Vector3& u = key.third;
         const float scale = fastInverseSquareRoot(u.x * u.x + u.y * u.y + u.z * u.z);
         u = {u.x * scale, u.y * scale, u.z * scale};
     }
 }
 
+// NOTE: before the first key the camera waits at it; a scene rendered a moment before its
+// start would otherwise flash its final shot.
 CameraView CameraPath::viewAt(float t) const {
-    const KernelScope scope(Kernel::Sampling);
-    const uint32_t count = keys.size();
-    if (count == 0) {
+    if (keys.empty()) {
         return {eye, target, up};
     }
-    // NOTE: before the first key the camera waits at it; a scene rendered a moment before its
-    // start would otherwise flash its final shot.
-    const TrackKey* a = &keys[count - 1];
-    const TrackKey* b = a;
-    if (t < keys[0].time) {
-        a = b = &keys[0];
-    } else {
-        for (uint32_t i = 0; i + 1 < count; ++i) {
-            if (keys[i].time <= t && t <= keys[i + 1].time) {
-                a = &keys[i];
-                b = &keys[i + 1];
-                break;
-            }
-        }
-    }
-    const TrackKey sampled =
-        b->time == a->time ? *b : interpolate(*a, *b, segmentFraction(a->time, b->time, t));
+    const TrackKey sampled = keyAt(keys, t, OutsideKeys::LastKey);
     return {sampled.first, sampled.second, sampled.third};
 }
 

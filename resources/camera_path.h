@@ -29,6 +29,3 @@ public:
     Vector3 target = {0.0f, 0.0f, 0.0f};
     Vector3 up = {0.0f, 0.0f, 0.0f};
 };
-
-// 1 / sqrt(s) by the bit-pattern estimate 0x5F3759DF and one Newton step.
-float fastInverseSquareRoot(float s);

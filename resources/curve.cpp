@@ -2,22 +2,26 @@
 
 #include <cstdio>
 
-#include "base/kernel_profile.h"
-#include "resources/text_file.h"
+#include "resources/keyframe_track.h"
+
+namespace {
+
+void parsePoint(const String& line, CurvePoint& point) {
+    std::sscanf(line.c_str(), "%f %f", &point.time, &point.value);
+}
+
+}  // namespace
+
+CurvePoint interpolate(const CurvePoint& a, const CurvePoint& b, float f) {
+    return {a.time + f * (b.time - a.time), a.value + f * (b.value - a.value)};
+}
 
 bool Curve::load(const String& name) {
-    Array<String> lines;
-    const bool opened = readTextLines(name, lines);
-    loadLines(lines);
-    return opened;
+    return loadTrackFile(*this, name);
 }
 
 void Curve::loadLines(const Array<String>& lines) {
-    points.resize(0);
-    points.resize(lines.size());
-    for (uint32_t i = 0; i < lines.size(); ++i) {
-        std::sscanf(lines[i].c_str(), "%f %f", &points[i].time, &points[i].value);
-    }
+    readKeys(lines, points, parsePoint);
     if (points.empty()) {
         duration = 0.0f;
         return;
@@ -27,29 +31,12 @@ void Curve::loadLines(const Array<String>& lines) {
 }
 
 CurvePoint Curve::pointAt(float t) const {
-    const KernelScope scope(Kernel::Sampling);
     const uint32_t count = points.size();
     if (count == 0) {
         return current;
     }
-    if (t > duration || count == 1) {
+    if (t > duration) {
         return points[count - 1];
     }
-    if (t < points[0].time) {
-        return points[0];
-    }
-    uint32_t i = 1;
-    while (i < count && !(points[i - 1].time <= t && t <= points[i].time)) {
-        ++i;
-    }
-    if (i == count) {
-        i = count - 1;
-    }
-    const CurvePoint& a = points[i - 1];
-    const CurvePoint& b = points[i];
-    if (b.time == a.time) {
-        return b;  // a zero-length segment gives its end
-    }
-    const float f = (t - a.time) / (b.time - a.time);
-    return {a.time + f * (b.time - a.time), a.value + f * (b.value - a.value)};
+    return keyAt(points, t, OutsideKeys::LastSegment);
 }

@@ -12,6 +12,9 @@ struct CurvePoint {
     float value;
 };
 
+// a + f (b - a), time and value.
+CurvePoint interpolate(const CurvePoint& a, const CurvePoint& b, float f);
+
 class Curve {
 public:
     // Replaces the points. False when the file cannot be opened; the curve is then empty.
