@@ -2,14 +2,24 @@
 
 #include <cstdio>
 
-#include "app/scene_registry.h"
-#include "app/timeline.h"
+#include "app/scene_table.h"
+#include "app/spectrum.h"
 #include "render/render_state.h"
 
-void prepareDemo(uint32_t seed) {
+void startDemo(const Timeline& timeline, uint32_t seed) {
     setBaseRenderState();
-    setupScenes();
-    startTimeline(seed);
+    setupScenes(timeline.scenes);
+    startTimeline(timeline, seed);
+}
+
+bool playDemoFrame(const Timeline& timeline, float t, float dt, const SpectrumValues& spectrum,
+                   TimelineObserver* observer) {
+    reduceSpectrum(spectrum);
+    return runTimeline(timeline, t, dt, observer);
+}
+
+void stopDemo(const Timeline& timeline) {
+    releaseScenes(timeline.scenes);
 }
 
 void formatTitle(char* buffer, size_t capacity, float t, float dt, const String& status) {

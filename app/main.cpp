@@ -8,36 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/demo.h"
 #include "app/demo_options.h"
-#include "app/demo_window.h"
-#include "app/sys/gl_context.h"
-#include "app/music.h"
-#include "base/random.h"
-#include "app/scene_registry.h"
-#include "app/timeline.h"
-#include "app/timer.h"
-#include "base/picture.h"
+#include "app/player.h"
 #include "base/version.h"
-#include "resources/texture_table.h"
-
-namespace {
-
-DemoWindow demoWindow;
-GLContext glContext;
-
-// The picture's layout: 800x600, or with --sharp the window's own size.
-PictureLayout chooseLayout(const DemoOptions& options) {
-    int32_t width = 0;
-    int32_t height = 0;
-    demoWindow.drawableSize(width, height);
-    if (options.sharp && pictureFits(width, height)) {
-        return layoutFor(width, height);
-    }
-    return layoutFor(kPictureWidth, kPictureHeight);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
@@ -52,47 +25,10 @@ int main(int argc, char** argv) {
                    stdout);
         return 0;
     }
-    Timer timer;
-    timer.start();
-    demoWindow.setResizable(options->windowed);
-    demoWindow.create(kPictureWidth, kPictureHeight, String("Zentrox"));
-    const PictureLayout layout = chooseLayout(*options);
-    setPictureLayout(layout);
-    // NOTE: without a context no GL call may run at all; the demo then skips straight to its
-    // shutdown, as silently as it would after Escape.
-    const bool haveContext =
-        glContext.create(demoWindow, 32, 32, 8, layout.surfaceWidth, layout.surfaceHeight);
-    if (!haveContext) {
-        demoWindow.running = false;
+    Player player;
+    player.start(*options, static_cast<uint32_t>(std::time(nullptr)));
+    while (player.frame()) {
     }
-    if (haveContext) {
-        glContext.makeCurrent();
-        prepareDemo(static_cast<uint32_t>(std::time(nullptr)));
-    }
-    SoundStream* musicStream = startMusic();
-    timer.reset();
-
-    char title[kTitleCapacity];
-    while (demoWindow.running) {
-        timer.tick();
-        const float t = timer.elapsed();
-        const float dt = timer.delta();
-        formatTitle(title, sizeof title, t, dt, statusText);
-        demoWindow.setTitle(title);
-        updateSpectrum();
-        if (!runTimeline(t, dt)) {
-            break;
-        }
-        glContext.swap();
-        demoWindow.pumpMessages();
-    }
-
-    stopMusic(musicStream);
-    if (haveContext) {
-        releaseScenes();
-    }
-    glContext.destroy();
-    demoWindow.destroy();
-    timer.stop();
+    player.stop();
     return 0;
 }

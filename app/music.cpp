@@ -1,7 +1,6 @@
 #include "app/music.h"
 
 #include "resources/soundtrack.h"
-#include "app/spectrum.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ SoundStream* startMusic() {
     return musicStream;
 }
 
-void updateSpectrum() {
-    reduceSpectrum(soundSpectrum());
+SpectrumValues musicSpectrum() {
+    return soundSpectrum();
 }
 
 void stopMusic(SoundStream* musicStream) {

@@ -1,23 +1,26 @@
 #include "app/timeline.h"
 
+#include <vector>
+
 #include "base/picture.h"
 #include "scenes/effect.h"
 #include "render/projection.h"
-#include "app/scene_registry.h"
 #include "render/compositing.h"
 #include "render/render_state.h"
 #include "base/gl.h"
 #include "base/random.h"
 #include "resources/texture_table.h"
 
-const std::array<SceneRow, 4> kSceneRows = {{
-    {{0.0f, 15.0f}, 0.0f, kWelcomeScene, kWelcomeTarget},
-    {{10.0f, 90.0f}, 10.0f, kDeformScene, kDeformTarget},
-    {{85.0f, 125.0f}, 85.0f, kTunnelScene, kTunnelTarget},
-    {{119.9f, 180.0f}, 120.0f, kSoftfaceScene, kSoftfaceTarget},
-}};
+namespace {
 
-const std::array<ComposeStep, 7> kComposeSteps = {{
+const SceneRow kSceneRows[] = {
+    {{0.0f, 15.0f}, kWelcomeScene},
+    {{10.0f, 90.0f}, kDeformScene},
+    {{85.0f, 125.0f}, kTunnelScene},
+    {{119.9f, 180.0f}, kSoftfaceScene},
+};
+
+const ComposeStep kComposeSteps[] = {
     {{0.0f, 10.0f}, ComposeAction::Show, kWelcomeTarget, 0, 0.0f, 0.0f},
     {{9.9f, 15.0f}, ComposeAction::TileDissolve, kWelcomeTarget, kDeformTarget, 10.0f, 0.2f},
     {{15.0f, 85.0f}, ComposeAction::Show, kDeformTarget, 0, 0.0f, 0.0f},
@@ -25,11 +28,7 @@ const std::array<ComposeStep, 7> kComposeSteps = {{
     {{87.9f, 125.0f}, ComposeAction::Show, kTunnelTarget, 0, 0.0f, 0.0f},
     {{119.9f, 123.0f}, ComposeAction::CrossFade, kTunnelTarget, kSoftfaceTarget, 120.0f, 0.33f},
     {{122.9f, kDemoEnd}, ComposeAction::Show, kSoftfaceTarget, 0, 0.0f, 0.0f},
-}};
-
-const ComposeStep kComposeGap = {{15.0f, 15.0f}, ComposeAction::Show, kDeformTarget, 0, 0.0f, 0.0f};
-
-namespace {
+};
 
 // Fixed for a run by startTimeline.
 DissolveOrder dissolveOrder = identityDissolveOrder();
@@ -39,36 +38,36 @@ void clearFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-Effect* sceneOf(const SceneRow& row) {
-    if (row.scene < 0 || static_cast<uint32_t>(row.scene) >= sceneRegistry.size()) {
+const SceneEntry* entryOf(const Timeline& timeline, const SceneRow& row) {
+    if (row.scene < 0 || static_cast<size_t>(row.scene) >= timeline.scenes.size()) {
         return nullptr;
     }
-    return sceneRegistry[static_cast<uint32_t>(row.scene)];
+    return &timeline.scenes[static_cast<size_t>(row.scene)];
 }
 
-void runSceneRow(const SceneRow& row, float t, float dt) {
+void runSceneRow(const Timeline& timeline, const SceneRow& row, float t, float dt) {
     // The scene's own projection set-up applies the viewport; the clear covers the whole
     // frame.
     const int32_t side = pictureLayout().targetSide;
     viewport = {0, 0, side, side};
     setBaseRenderState();
     clearFrame();
-    if (Effect* scene = sceneOf(row)) {
-        scene->render(t - row.localTimeOffset, dt);
+    if (const SceneEntry* entry = entryOf(timeline, row)) {
+        entry->scene->render(t - entry->localStart, dt);
+        textureEntry(entry->target).copyFromFramebuffer();
     }
-    textureEntry(row.target).copyFromFramebuffer();
 }
 
-void advanceSceneRow(const SceneRow& row, float t, float dt) {
-    if (Effect* scene = sceneOf(row)) {
-        scene->advance(t - row.localTimeOffset, dt);
+void advanceSceneRow(const Timeline& timeline, const SceneRow& row, float t, float dt) {
+    if (const SceneEntry* entry = entryOf(timeline, row)) {
+        entry->scene->advance(t - entry->localStart, dt);
     }
 }
 
 // Whether a compose step open at t, or the gap's, draws the target.
-bool composeShows(int32_t target, float t) {
+bool composeShows(const Timeline& timeline, int32_t target, float t) {
     bool anyOpen = false;
-    for (const ComposeStep& step : kComposeSteps) {
+    for (const ComposeStep& step : timeline.composeSteps) {
         if (step.window.contains(t)) {
             anyOpen = true;
             if (targetsRead(step).holds(target)) {
@@ -76,14 +75,17 @@ bool composeShows(int32_t target, float t) {
             }
         }
     }
-    return !anyOpen && t == kComposeGap.window.after && targetsRead(kComposeGap).holds(target);
+    return !anyOpen && t == timeline.gap.window.after && targetsRead(timeline.gap).holds(target);
 }
 
 // The index in `times` of the frame whose picture the row's target must hold at firstTime,
 // or -1 when the row renders at firstTime itself, the target is not shown then, or the row
 // never rendered before.
-int64_t frameToRestore(const SceneRow& row, std::span<const float> times, float firstTime) {
-    if (row.window.contains(firstTime) || !composeShows(row.target, firstTime)) {
+int64_t frameToRestore(const Timeline& timeline, const SceneRow& row, std::span<const float> times,
+                       float firstTime) {
+    const SceneEntry* entry = entryOf(timeline, row);
+    if (entry == nullptr || row.window.contains(firstTime) ||
+        !composeShows(timeline, entry->target, firstTime)) {
         return -1;
     }
     for (int64_t i = static_cast<int64_t>(times.size()) - 1; i >= 0; --i) {
@@ -141,11 +143,22 @@ StepTargets targetsRead(const ComposeStep& step) {
     return {{step.from, step.from}, 0};
 }
 
-void startTimeline(uint32_t seed) {
+const Timeline& demoTimeline() {
+    // Built on first use, so that a table read during another unit's static start-up is whole.
+    static const Timeline timeline = {
+        demoScenes(),
+        kSceneRows,
+        kComposeSteps,
+        {{15.0f, 15.0f}, ComposeAction::Show, kDeformTarget, 0, 0.0f, 0.0f},
+    };
+    return timeline;
+}
+
+void startTimeline(const Timeline& timeline, uint32_t seed) {
     seedRandom(seed);
     dissolveOrder = drawDissolveOrder();
-    for (Effect* scene : sceneRegistry) {
-        scene->restart();
+    for (const SceneEntry& entry : timeline.scenes) {
+        entry.scene->restart();
     }
 }
 
@@ -153,13 +166,13 @@ const DissolveOrder& timelineDissolveOrder() {
     return dissolveOrder;
 }
 
-void scenePass(float t, float dt, TimelineObserver* observer) {
-    for (const SceneRow& row : kSceneRows) {
+void scenePass(const Timeline& timeline, float t, float dt, TimelineObserver* observer) {
+    for (const SceneRow& row : timeline.sceneRows) {
         if (row.window.contains(t)) {
             if (observer) {
                 observer->stepStarts();
             }
-            runSceneRow(row, t, dt);
+            runSceneRow(timeline, row, t, dt);
             if (observer) {
                 observer->sceneRowEnds(row);
             }
@@ -167,7 +180,7 @@ void scenePass(float t, float dt, TimelineObserver* observer) {
     }
 }
 
-void composePass(float t, float, TimelineObserver* observer) {
+void composePass(const Timeline& timeline, float t, TimelineObserver* observer) {
     bool anyOpen = false;
     const auto run = [&](const ComposeStep& step) {
         if (observer) {
@@ -178,47 +191,48 @@ void composePass(float t, float, TimelineObserver* observer) {
             observer->composeStepEnds(step);
         }
     };
-    for (const ComposeStep& step : kComposeSteps) {
+    for (const ComposeStep& step : timeline.composeSteps) {
         if (step.window.contains(t)) {
             run(step);
             anyOpen = true;
         }
     }
-    if (!anyOpen && t == kComposeGap.window.after) {
-        run(kComposeGap);
+    if (!anyOpen && t == timeline.gap.window.after) {
+        run(timeline.gap);
     }
 }
 
-bool runTimeline(float t, float dt, TimelineObserver* observer) {
-    scenePass(t, dt, observer);
-    composePass(t, dt, observer);
+bool runTimeline(const Timeline& timeline, float t, float dt, TimelineObserver* observer) {
+    scenePass(timeline, t, dt, observer);
+    composePass(timeline, t, observer);
     return t < kDemoEnd;
 }
 
-void advanceTimeline(float t, float dt) {
-    for (const SceneRow& row : kSceneRows) {
+void advanceTimeline(const Timeline& timeline, float t, float dt) {
+    for (const SceneRow& row : timeline.sceneRows) {
         if (row.window.contains(t)) {
-            advanceSceneRow(row, t, dt);
+            advanceSceneRow(timeline, row, t, dt);
         }
     }
 }
 
-void seekTimeline(std::span<const float> times, float dt, float firstTime) {
-    std::array<int64_t, kSceneRows.size()> restore;
-    for (size_t r = 0; r < kSceneRows.size(); ++r) {
-        restore[r] = frameToRestore(kSceneRows[r], times, firstTime);
+void seekTimeline(const Timeline& timeline, std::span<const float> times, float dt,
+                  float firstTime) {
+    std::vector<int64_t> restore;
+    for (const SceneRow& row : timeline.sceneRows) {
+        restore.push_back(frameToRestore(timeline, row, times, firstTime));
     }
     for (size_t i = 0; i < times.size(); ++i) {
         const float t = times[i];
-        for (size_t r = 0; r < kSceneRows.size(); ++r) {
-            const SceneRow& row = kSceneRows[r];
+        for (size_t r = 0; r < timeline.sceneRows.size(); ++r) {
+            const SceneRow& row = timeline.sceneRows[r];
             if (!row.window.contains(t)) {
                 continue;
             }
             if (restore[r] == static_cast<int64_t>(i)) {
-                runSceneRow(row, t, dt);
+                runSceneRow(timeline, row, t, dt);
             } else {
-                advanceSceneRow(row, t, dt);
+                advanceSceneRow(timeline, row, t, dt);
             }
         }
     }

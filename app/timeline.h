@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 
+#include "app/scene_table.h"
 #include "render/compositing.h"
 
 struct TimeWindow {
@@ -20,12 +21,11 @@ struct TimeWindow {
     bool contains(float t) const { return after < t && t < before; }
 };
 
-// Scenes are found through the registry, in its load order: Welcome, Deform, Tunnel, Softface.
+// A scene renders while its window is open, at its own clock (SceneEntry::localStart), into
+// its own render target.
 struct SceneRow {
     TimeWindow window;
-    float localTimeOffset;  // seconds subtracted from demo time
-    int32_t scene;          // index into sceneRegistry
-    int32_t target;         // texture-table entry that receives the picture
+    int32_t scene;  // row in the timeline's scene table
 };
 
 enum class ComposeAction { Show, TileDissolve, CrossFade };
@@ -44,12 +44,18 @@ struct ComposeStep {
 
 constexpr float kDemoEnd = 190.0f;  // seconds
 
-extern const std::array<SceneRow, 4> kSceneRows;
-extern const std::array<ComposeStep, 7> kComposeSteps;
+// The tables a timeline plays. The demo has one; a test may play its own.
+struct Timeline {
+    std::span<const SceneEntry> scenes;
+    std::span<const SceneRow> sceneRows;
+    std::span<const ComposeStep> composeSteps;
+    // Shown when no step is open at exactly gap.window.after: in the demo at t = 15, between
+    // the dissolve and the Deform display, the dissolve's end picture, the Deform scene in
+    // full.
+    ComposeStep gap;
+};
 
-// Shown when no step is open, which happens only at exactly t = 15 between the dissolve and
-// the Deform display: the dissolve's end picture, the Deform scene in full.
-extern const ComposeStep kComposeGap;
+const Timeline& demoTimeline();
 
 // The x of a transition step at demo time t.
 float transitionAmount(const ComposeStep& step, float t);
@@ -74,28 +80,29 @@ public:
 };
 
 // Readies the timeline for a run from 0 with the random generator seeded by `seed`: every
-// registered scene restarts and the dissolve draws its tile order, the generator's only use.
+// scene of its table restarts and the dissolve draws its tile order, the generator's only use.
 // The same seed gives the same run.
-void startTimeline(uint32_t seed);
+void startTimeline(const Timeline& timeline, uint32_t seed);
 // The tile order the dissolve uses; the identity until startTimeline.
 const DissolveOrder& timelineDissolveOrder();
 
 // Every scene row and compose step starts from the base render state (render/render_state.h),
 // so no picture depends on what an earlier step or frame left set.
-// A row whose scene is not registered renders nothing; its target is still copied.
-void scenePass(float t, float dt, TimelineObserver* observer = nullptr);
-void composePass(float t, float dt, TimelineObserver* observer = nullptr);
+// A row whose scene is not in the table renders nothing.
+void scenePass(const Timeline& timeline, float t, float dt, TimelineObserver* observer = nullptr);
+void composePass(const Timeline& timeline, float t, TimelineObserver* observer = nullptr);
 
 // Both passes; false from kDemoEnd on, which ends the demo before that frame is presented.
-bool runTimeline(float t, float dt, TimelineObserver* observer = nullptr);
+bool runTimeline(const Timeline& timeline, float t, float dt, TimelineObserver* observer = nullptr);
 
 // Moves what the frame at t carries over to the next, drawing nothing: the state of every
 // open scene (Effect::advance).
-void advanceTimeline(float t, float dt);
+void advanceTimeline(const Timeline& timeline, float t, float dt);
 
 // Plays the frames at `times` (seconds, in order), the frames before a capture's first, without
 // drawing them, so that the frame at firstTime shows what a run through all of them shows: the
 // scenes' state advances through every one, and each render target that the compose pass at
 // firstTime shows while its own scene is closed gets the last picture its scene rendered among
 // them, which is the only one rendered. Needs a current context when a target is restored.
-void seekTimeline(std::span<const float> times, float dt, float firstTime);
+void seekTimeline(const Timeline& timeline, std::span<const float> times, float dt,
+                  float firstTime);

@@ -17,7 +17,7 @@ inline OffscreenContext& benchContext() {
             std::fprintf(stderr, "no offscreen OpenGL: %s\n", context.error());
             std::exit(1);
         }
-        prepareDemo(1);
+        startDemo(demoTimeline(), 1);
         // Frames of a missing tree would time empty scenes and report nothing amiss.
         for (int32_t number = 1; number <= kImageTextureCount; ++number) {
             if (textureEntry(number).name() == 0) {

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "bench/bench_context.h"
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 void wholeSetupScenes(benchmark::State& state) {
     benchContext();
     for (auto _ : state) {
-        setupScenes();
+        setupScenes(demoScenes());
     }
 }
 

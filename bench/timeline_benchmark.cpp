@@ -14,7 +14,7 @@ void timelineFrame(benchmark::State& state) {
     OffscreenContext& context = benchContext();
     const float t = static_cast<float>(state.range(0)) / 10.0f;
     for (auto _ : state) {
-        runTimeline(t, 1.0f / 60.0f);
+        runTimeline(demoTimeline(), t, 1.0f / 60.0f);
         context.swap();
     }
     state.SetLabel("t = " + std::to_string(t));

@@ -5,6 +5,7 @@
 // black bars around it.
 
 #include <cstdint>
+#include <memory>
 
 #include "render/framebuffer.h"
 
@@ -12,9 +13,10 @@ class Window;
 
 class GLContext {
 public:
-    GLContext() = default;
+    GLContext();
     GLContext(const GLContext&) = delete;
     GLContext& operator=(const GLContext&) = delete;
+    ~GLContext();
 
     // depthBits is a request: when refused, 24 and then 16 bits are tried. Also makes the
     // context current and binds a surface of the given size. False when no context could be
@@ -29,7 +31,9 @@ public:
     Framebuffer& surface() { return frame; }
 
 private:
+    struct Native;  // the backend's context
+
     Window* owner = nullptr;
-    void* context = nullptr;  // SDL_GLContext
+    std::unique_ptr<Native> context;
     Framebuffer frame;
 };

@@ -1,10 +1,13 @@
-#include <SDL.h>
+#include "app/sys/gl_context.h"
 
 #include <array>
 
-#include "app/sys/gl_context.h"
-#include "app/sys/window.h"
+#include "app/sys/window_sdl.h"
 #include "base/gl.h"
+
+struct GLContext::Native {
+    SDL_GLContext context;
+};
 
 namespace {
 
@@ -32,15 +35,20 @@ SDL_GLContext createContext(SDL_Window* window, int32_t colorBits, int32_t depth
 
 }  // namespace
 
+GLContext::GLContext() = default;
+
+GLContext::~GLContext() = default;
+
 bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int32_t stencilBits,
                        int32_t surfaceWidth, int32_t surfaceHeight) {
-    if (window.nativeHandle() == nullptr) {
+    if (window.native() == nullptr) {
         return false;
     }
-    context = createContext(window.nativeHandle(), colorBits, depthBits, stencilBits);
-    if (context == nullptr) {
+    SDL_GLContext made = createContext(window.native()->window, colorBits, depthBits, stencilBits);
+    if (made == nullptr) {
         return false;
     }
+    context = std::make_unique<Native>(Native{made});
     owner = &window;
     makeCurrent();
     if (!frame.create(surfaceWidth, surfaceHeight)) {
@@ -52,8 +60,8 @@ bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int
 }
 
 void GLContext::makeCurrent() {
-    if (owner != nullptr) {
-        SDL_GL_MakeCurrent(owner->nativeHandle(), context);
+    if (owner != nullptr && context) {
+        SDL_GL_MakeCurrent(owner->native()->window, context->context);
     }
 }
 
@@ -64,16 +72,16 @@ void GLContext::swap() {
     int32_t height = 0;
     owner->drawableSize(width, height);
     frame.blitTo(0, width, height);
-    SDL_GL_SwapWindow(owner->nativeHandle());
+    SDL_GL_SwapWindow(owner->native()->window);
 }
 
 void GLContext::destroy() {
-    if (context == nullptr) {
+    if (!context) {
         return;
     }
     frame.destroy();
-    SDL_GL_MakeCurrent(owner->nativeHandle(), nullptr);
-    SDL_GL_DeleteContext(context);
-    context = nullptr;
+    SDL_GL_MakeCurrent(owner->native()->window, nullptr);
+    SDL_GL_DeleteContext(context->context);
+    context.reset();
     owner = nullptr;
 }

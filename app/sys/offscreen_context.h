@@ -4,6 +4,7 @@
 // can be rendered and read back anywhere: by the capture tool and by the render tests.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 
 class OffscreenContext {
 public:
-    OffscreenContext() = default;
+    OffscreenContext();
     OffscreenContext(const OffscreenContext&) = delete;
     OffscreenContext& operator=(const OffscreenContext&) = delete;
     ~OffscreenContext();
@@ -30,10 +31,11 @@ public:
     const char* error() const { return failure.c_str(); }
 
 private:
+    struct Native;  // the backend's display and context
+
     bool fail(std::string reason);
 
-    void* display = nullptr;  // EGLDisplay
-    void* context = nullptr;  // EGLContext
+    std::unique_ptr<Native> native;
     Framebuffer frame;
     std::string failure;
 };

@@ -1,9 +1,17 @@
+#include "app/sys/offscreen_context.h"
+
 #include <epoxy/egl.h>
 
 #include <string>
 
-#include "app/sys/offscreen_context.h"
 #include "base/gl.h"
+
+struct OffscreenContext::Native {
+    EGLDisplay display = nullptr;
+    EGLContext context = nullptr;
+};
+
+OffscreenContext::OffscreenContext() : native(std::make_unique<Native>()) {}
 
 OffscreenContext::~OffscreenContext() {
     destroy();
@@ -19,9 +27,11 @@ bool OffscreenContext::create(int32_t width, int32_t height) {
     if (!epoxy_has_egl_extension(EGL_NO_DISPLAY, "EGL_MESA_platform_surfaceless")) {
         return fail("EGL lacks Mesa's surfaceless platform");
     }
-    display = eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
-        display = nullptr;
+    native->display =
+        eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (native->display == EGL_NO_DISPLAY ||
+        eglInitialize(native->display, nullptr, nullptr) != EGL_TRUE) {
+        native->display = nullptr;
         return fail("cannot open Mesa's surfaceless EGL display");
     }
     if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) {
@@ -31,18 +41,19 @@ bool OffscreenContext::create(int32_t width, int32_t height) {
                                        EGL_OPENGL_BIT, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
-    if (eglChooseConfig(display, configAttributes, &config, 1, &configCount) != EGL_TRUE ||
+    if (eglChooseConfig(native->display, configAttributes, &config, 1, &configCount) != EGL_TRUE ||
         configCount == 0) {
         config = nullptr;  // surfaceless contexts may do without a config
     }
     const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                         EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
-    if (context == EGL_NO_CONTEXT) {
-        context = nullptr;
+    native->context = eglCreateContext(native->display, config, EGL_NO_CONTEXT, contextAttributes);
+    if (native->context == EGL_NO_CONTEXT) {
+        native->context = nullptr;
         return fail("cannot create an OpenGL compatibility context");
     }
-    if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) != EGL_TRUE) {
+    if (eglMakeCurrent(native->display, EGL_NO_SURFACE, EGL_NO_SURFACE, native->context) !=
+        EGL_TRUE) {
         return fail("cannot make the context current without a surface");
     }
     GLint largest = 0;
@@ -60,8 +71,8 @@ bool OffscreenContext::create(int32_t width, int32_t height) {
 }
 
 void OffscreenContext::makeCurrent() {
-    if (context != nullptr) {
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+    if (native->context != nullptr) {
+        eglMakeCurrent(native->display, EGL_NO_SURFACE, EGL_NO_SURFACE, native->context);
     }
 }
 
@@ -71,14 +82,14 @@ void OffscreenContext::swap() {
 }
 
 void OffscreenContext::destroy() {
-    if (context != nullptr) {
+    if (native->context != nullptr) {
         frame.destroy();
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglDestroyContext(display, context);
-        context = nullptr;
+        eglMakeCurrent(native->display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroyContext(native->display, native->context);
+        native->context = nullptr;
     }
-    if (display != nullptr) {
-        eglTerminate(display);
-        display = nullptr;
+    if (native->display != nullptr) {
+        eglTerminate(native->display);
+        native->display = nullptr;
     }
 }

@@ -5,10 +5,9 @@
 // class handles none of them.
 
 #include <cstdint>
+#include <memory>
 
 #include "resources/string.h"
-
-struct SDL_Window;
 
 enum class MessageType { KeyDown, KeyUp, Close, Other };
 
@@ -17,26 +16,26 @@ struct WindowMessage {
     uint32_t code;  // virtual-key code of a key message; 0 otherwise
 };
 
-// Virtual-key codes of the keys the program knows by name.
+// Virtual-key codes of the keys the program knows by name: letters as their upper-case codes,
+// digits, space, Escape, Return, Backspace, Tab, arrows and F1..F12 as on Windows. A backend
+// maps every other key to a code of kKeyCodeCount or more.
 constexpr uint32_t kKeyEscape = 27;
 constexpr uint32_t kKeyCodeCount = 256;  // codes at or above this are not keys of the table
 
-// The virtual-key code of an SDL key symbol: letters as their upper-case codes, digits, space,
-// Escape, Return, Backspace, Tab, arrows and F1..F12 as on Windows; every other key maps to a
-// code of kKeyCodeCount or more.
-uint32_t virtualKeyCode(int32_t sdlKey);
-
 class Window {
 public:
-    Window() = default;
+    // What the platform backend keeps of its window; only the backend sees inside.
+    struct Native;
+
+    Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
-    virtual ~Window() = default;
+    virtual ~Window();
 
     // Opens a full-screen window on the desktop at its current mode; width x height is the
     // size it falls back to where full screen is refused, and the size of a resizable one.
-    // The title is only borrowed. From then on SIGINT, SIGTERM and SIGHUP arrive as a close
-    // request, and SIGPIPE is ignored.
+    // The title is only borrowed. From then on the platform's requests to end the program
+    // (on a desktop: Ctrl-C, kill, a closed terminal) arrive as a close request.
     virtual bool create(int32_t width, int32_t height, const String& title);
     // Makes the next create open a resizable window, cursor shown, instead of full screen.
     void setResizable(bool resizable) { wantResizable = resizable; }
@@ -50,9 +49,10 @@ public:
     // The size of the window's drawable area in pixels (larger than its size on high-DPI
     // screens).
     void drawableSize(int32_t& width, int32_t& height) const;
-    SDL_Window* nativeHandle() const { return window; }
+    // Null while the window is not open.
+    Native* native() const { return handle.get(); }
 
 private:
-    SDL_Window* window = nullptr;
+    std::unique_ptr<Native> handle;
     bool wantResizable = false;
 };

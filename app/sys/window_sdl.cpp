@@ -1,4 +1,4 @@
-#include <SDL.h>
+#include "app/sys/window_sdl.h"
 
 #include <array>
 #include <csignal>
@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "app/sys/quiet_stderr.h"
-#include "app/sys/window.h"
 
 namespace {
 
@@ -111,6 +110,10 @@ uint32_t virtualKeyCode(int32_t sdlKey) {
     return kKeyCodeCount + static_cast<uint32_t>(sdlKey & 0xFFFF);
 }
 
+Window::Window() = default;
+
+Window::~Window() = default;
+
 bool Window::create(int32_t width, int32_t height, const String& title) {
     catchStopSignals();
     {
@@ -141,11 +144,12 @@ bool Window::create(int32_t width, int32_t height, const String& title) {
         }
         flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    window = SDL_CreateWindow(title.c_str(), area.x, area.y, area.w, area.h, flags);
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), area.x, area.y, area.w, area.h, flags);
     if (window == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    handle = std::make_unique<Native>(Native{window});
     if (!wantResizable) {
         SDL_ShowCursor(SDL_DISABLE);
     }
@@ -154,11 +158,11 @@ bool Window::create(int32_t width, int32_t height, const String& title) {
 }
 
 void Window::destroy() {
-    if (window == nullptr) {
+    if (!handle) {
         return;
     }
-    SDL_DestroyWindow(window);
-    window = nullptr;
+    SDL_DestroyWindow(handle->window);
+    handle.reset();
     SDL_ShowCursor(SDL_ENABLE);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -179,15 +183,15 @@ bool Window::handleMessage(const WindowMessage&) {
 }
 
 void Window::setTitle(const char* title) {
-    if (window != nullptr) {
-        SDL_SetWindowTitle(window, title);
+    if (handle) {
+        SDL_SetWindowTitle(handle->window, title);
     }
 }
 
 void Window::drawableSize(int32_t& width, int32_t& height) const {
     width = 0;
     height = 0;
-    if (window != nullptr) {
-        SDL_GL_GetDrawableSize(window, &width, &height);
+    if (handle) {
+        SDL_GL_GetDrawableSize(handle->window, &width, &height);
     }
 }

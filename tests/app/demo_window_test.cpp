@@ -1,7 +1,8 @@
 #include "app/demo_window.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include "app/sys/window_sdl.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "scenes/effect.h"
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "base/picture.h"
 #include "render/compositing.h"
 #include "base/gl.h"
 #include "resources/texture_table.h"
 #include "support/gl_test.h"
+#include "tools/capture/step_timer.h"
 
 namespace {
 
@@ -63,41 +64,31 @@ constexpr Pixel kYellow = {255, 255, 0};
 constexpr Pixel kMagenta = {255, 0, 255};
 constexpr Pixel kBlack = {0, 0, 0};
 
-// The real scene and compose passes over the real tables, with solid scenes registered in place
-// of the demo's four: the presented picture tells which target each step showed.
+// The real scene and compose passes over the demo's tables, with solid scenes in place of the
+// demo's four in its scene table: the presented picture tells which target each step showed.
 class TimelineRenderTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        saved = sceneRegistry;
-        sceneRegistry.resize(0);
-        for (SolidScene* scene : scenes) {
-            sceneRegistry.append(scene);
+        const std::span<const SceneEntry> demo = demoScenes();
+        for (size_t i = 0; i < demo.size(); ++i) {
+            table.push_back({demo[i].name, scenes[i], demo[i].localStart, demo[i].target});
         }
+        timeline = {table, demoTimeline().sceneRows, demoTimeline().composeSteps,
+                    demoTimeline().gap};
         blankTargets();
     }
-    static void blankTargets() {
-        for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
-            textureEntry(number).create(kSceneTargetSide, kSceneTargetSide, 4);
-            textureEntry(number).upload(0, GL_RGBA);
+    void blankTargets() { createRenderTargets(lastSceneTarget(timeline.scenes)); }
+    void standIn(std::span<Effect* const> stand) {
+        for (size_t i = 0; i < stand.size(); ++i) {
+            table[i].scene = stand[i];
         }
     }
-    void registerScenes(std::span<Effect* const> stand) {
-        sceneRegistry.resize(0);
-        for (Effect* scene : stand) {
-            sceneRegistry.append(scene);
-        }
-    }
-    void TearDown() override {
-        sceneRegistry = saved;
-        for (int32_t number = kBlurTarget; number <= kSoftfaceTarget; ++number) {
-            textureEntry(number).release();
-        }
-    }
+    void TearDown() override { releaseTextureTable(); }
 
     // One frame of the demo; what the frame shows at the centre of the screen.
     Pixel frameAt(float t) {
-        presented = runTimeline(t, 0.02f);
+        presented = runTimeline(timeline, t, 0.02f);
         return screenAt(400, 300);
     }
     // A pixel of the presented frame, y from the top.
@@ -107,8 +98,9 @@ protected:
     SolidScene deform{kGreen};
     SolidScene tunnel{kBlue};
     SolidScene softface{kYellow};
-    std::array<SolidScene*, 4> scenes = {&welcome, &deform, &tunnel, &softface};
-    Array<Effect*> saved;
+    std::array<Effect*, 4> scenes = {&welcome, &deform, &tunnel, &softface};
+    std::vector<SceneEntry> table;
+    Timeline timeline;
     bool presented = false;
 };
 
@@ -156,7 +148,7 @@ TEST_F(TimelineRenderTest, ScenesRenderOnlyInTheirWindowsWithTheirLocalTimes) {
 }
 
 TEST_F(TimelineRenderTest, TheDissolveRemovesTilesInItsOrderOntoTheNextScene) {
-    startTimeline(7);
+    startTimeline(timeline, 7);
     const DissolveOrder& order = timelineDissolveOrder();
     ASSERT_NE(order, identityDissolveOrder());
     frameAt(10.0f);  // x = 0: the first tile of the order at half opacity over a blank target
@@ -203,7 +195,7 @@ TEST_F(TimelineRenderTest, ASeekShowsThePlayedFrameInEverySpan) {
     CountingScene scenes[] = {CountingScene(10), CountingScene(80), CountingScene(150),
                               CountingScene(220)};
     std::array<Effect*, 4> stand = {&scenes[0], &scenes[1], &scenes[2], &scenes[3]};
-    registerScenes(stand);
+    standIn(stand);
     const float fps = 10.0f;
     const float dt = 1.0f / fps;
     std::vector<float> times;
@@ -213,9 +205,9 @@ TEST_F(TimelineRenderTest, ASeekShowsThePlayedFrameInEverySpan) {
     const std::vector<size_t> checked = {50,   99,   100,  125,  500,  849,  860,  879,
                                          1000, 1199, 1210, 1229, 1500, 1799, 1850, 1899};
     std::vector<std::vector<uint8_t>> played;
-    startTimeline(1);
+    startTimeline(timeline, 1);
     for (size_t n = 0; n <= checked.back(); ++n) {
-        runTimeline(times[n], dt);
+        runTimeline(timeline, times[n], dt);
         if (std::find(checked.begin(), checked.end(), n) != checked.end()) {
             played.push_back(context().readPixels());
         }
@@ -223,11 +215,40 @@ TEST_F(TimelineRenderTest, ASeekShowsThePlayedFrameInEverySpan) {
     for (size_t i = 0; i < checked.size(); ++i) {
         const size_t n = checked[i];
         blankTargets();
-        startTimeline(1);
-        seekTimeline(std::span<const float>(times).first(n), dt, times[n]);
-        runTimeline(times[n], dt);
+        startTimeline(timeline, 1);
+        seekTimeline(timeline, std::span<const float>(times).first(n), dt, times[n]);
+        runTimeline(timeline, times[n], dt);
         EXPECT_TRUE(context().readPixels() == played[i]) << "demo time " << times[n];
     }
+}
+
+// A fifth scene added as the README says, by its rows alone: one scene row (name, instance,
+// clock, target), one timeline row and one compose row. It reads no data file, so the data
+// manifest and the generator have nothing to add. The texture table makes its target, the
+// passes render and show it, and the step timer names it.
+TEST_F(TimelineRenderTest, AFifthSceneAddedByItsRowsRendersInItsWindow) {
+    SolidScene fifth{kMagenta};
+    const int32_t fifthTarget = kSoftfaceTarget + 1;
+    table.push_back({"fifth", &fifth, 188.0f, fifthTarget});
+    std::vector<SceneRow> rows(demoTimeline().sceneRows.begin(), demoTimeline().sceneRows.end());
+    rows.push_back({{187.5f, kDemoEnd}, static_cast<int32_t>(table.size() - 1)});
+    std::vector<ComposeStep> steps(demoTimeline().composeSteps.begin(),
+                                   demoTimeline().composeSteps.end());
+    steps.push_back({{188.5f, kDemoEnd}, ComposeAction::Show, fifthTarget, 0, 0.0f, 0.0f});
+    timeline = {table, rows, steps, demoTimeline().gap};
+
+    setupScenes(timeline.scenes);
+    EXPECT_EQ(textureCount(), fifthTarget);
+    ASSERT_NE(textureEntry(fifthTarget).name(), 0u);
+    startTimeline(timeline, 1);
+    expectNear(frameAt(150.0f), kYellow, 0, 150.0f);
+    expectNear(frameAt(188.0f), kYellow, 0, 188.0f);
+    expectNear(frameAt(189.0f), kMagenta, 0, 189.0f);
+    EXPECT_TRUE(presented);
+    EXPECT_EQ(fifth.localTimes, (std::vector<float>{188.0f - 188.0f, 189.0f - 188.0f}));
+    EXPECT_EQ(stepName(timeline, rows.back()), "fifth scene");
+    EXPECT_EQ(stepName(timeline, steps.back()), "show fifth");
+    releaseScenes(timeline.scenes);
 }
 
 }  // namespace

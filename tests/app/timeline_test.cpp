@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "resources/texture_table.h"
 
 namespace {
@@ -16,9 +16,10 @@ struct OpenScene {
 
 std::vector<OpenScene> openScenes(float t) {
     std::vector<OpenScene> open;
-    for (const SceneRow& row : kSceneRows) {
+    for (const SceneRow& row : demoTimeline().sceneRows) {
         if (row.window.contains(t)) {
-            open.push_back({row.scene, t - row.localTimeOffset});
+            open.push_back(
+                {row.scene, t - demoScenes()[static_cast<size_t>(row.scene)].localStart});
         }
     }
     return open;
@@ -27,7 +28,7 @@ std::vector<OpenScene> openScenes(float t) {
 // The step whose drawing is presented: every open step clears the frame, so the last one.
 const ComposeStep* presentedStep(float t) {
     const ComposeStep* last = nullptr;
-    for (const ComposeStep& step : kComposeSteps) {
+    for (const ComposeStep& step : demoTimeline().composeSteps) {
         if (step.window.contains(t)) {
             last = &step;
         }
@@ -73,10 +74,19 @@ TEST(ScenePass, OpensTheRowsOfEachBoundWithTheirLocalTimes) {
 }
 
 TEST(ScenePass, EachSceneRendersIntoItsOwnTarget) {
-    EXPECT_EQ(kSceneRows[0].target, kWelcomeTarget);
-    EXPECT_EQ(kSceneRows[1].target, kDeformTarget);
-    EXPECT_EQ(kSceneRows[2].target, kTunnelTarget);
-    EXPECT_EQ(kSceneRows[3].target, kSoftfaceTarget);
+    const std::span<const SceneEntry> scenes = demoScenes();
+    ASSERT_EQ(scenes.size(), 4u);
+    EXPECT_EQ(scenes[kWelcomeScene].target, kWelcomeTarget);
+    EXPECT_EQ(scenes[kDeformScene].target, kDeformTarget);
+    EXPECT_EQ(scenes[kTunnelScene].target, kTunnelTarget);
+    EXPECT_EQ(scenes[kSoftfaceScene].target, kSoftfaceTarget);
+    for (size_t i = 0; i < scenes.size(); ++i) {
+        for (size_t j = i + 1; j < scenes.size(); ++j) {
+            EXPECT_NE(scenes[i].target, scenes[j].target) << scenes[i].name << scenes[j].name;
+        }
+        EXPECT_GT(scenes[i].target, kBlurTarget) << scenes[i].name;
+    }
+    EXPECT_EQ(lastSceneTarget(scenes), kSoftfaceTarget);
 }
 
 struct ComposeCase {
@@ -121,7 +131,7 @@ TEST(ComposePass, PresentsTheLastOpenStepAtEachBound) {
 
 TEST(ComposePass, OnlyTheInstantFifteenAndTheEndHaveNoOpenStep) {
     EXPECT_EQ(presentedStep(15.0f), nullptr);
-    EXPECT_EQ(kComposeGap.from, kDeformTarget);
+    EXPECT_EQ(demoTimeline().gap.from, kDeformTarget);
     EXPECT_EQ(presentedStep(190.0f), nullptr);
     for (float t = 0.01f; t < 189.99f; t += 0.01f) {
         if (t != 15.0f) {
@@ -132,14 +142,14 @@ TEST(ComposePass, OnlyTheInstantFifteenAndTheEndHaveNoOpenStep) {
 
 TEST(ComposePass, VisibleCrossFadesNeverReachTheirEnd) {
     // The rate is 0.33 per second, not 1/3: the full next picture replaces the fade first.
-    EXPECT_LT(transitionAmount(kComposeSteps[3], 87.9f), 1.0f);
-    EXPECT_LT(transitionAmount(kComposeSteps[5], 122.9f), 1.0f);
+    EXPECT_LT(transitionAmount(demoTimeline().composeSteps[3], 87.9f), 1.0f);
+    EXPECT_LT(transitionAmount(demoTimeline().composeSteps[5], 122.9f), 1.0f);
 }
 
 TEST(RunTimeline, EndsFromOneHundredNinetySeconds) {
     // Nothing opens at or after the end, so no GL call is made here.
-    EXPECT_FALSE(runTimeline(190.0f, 0.016f));
-    EXPECT_FALSE(runTimeline(250.0f, 0.016f));
+    EXPECT_FALSE(runTimeline(demoTimeline(), 190.0f, 0.016f));
+    EXPECT_FALSE(runTimeline(demoTimeline(), 250.0f, 0.016f));
 }
 
 }  // namespace

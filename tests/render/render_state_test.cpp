@@ -23,7 +23,7 @@ protected:
 
     // dt = 0 keeps the scenes' carried state where it is, so every frame at t shows one state.
     static std::vector<uint8_t> frameAt(float t) {
-        runTimeline(t, 0.0f);
+        runTimeline(demoTimeline(), t, 0.0f);
         return finished();
     }
     // The same frame with all state spoiled before each of its two passes.
@@ -107,9 +107,9 @@ void dirtyEverything() {
 
 std::vector<uint8_t> RenderStateTest::spoiledFrameAt(float t) {
     dirtyEverything();
-    scenePass(t, 0.0f);
+    scenePass(demoTimeline(), t, 0.0f);
     dirtyEverything();
-    composePass(t, 0.0f);
+    composePass(demoTimeline(), t);
     return finished();
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "app/sys/offscreen_context.h"
 #include "app/timeline.h"
 #include "base/gl.h"
@@ -71,7 +71,7 @@ OffscreenContext SceneSeekTest::context;
 // timeline with one picture made of the scene, from the full picture to the transitions.
 std::vector<TimeWindow> spansOf(const SceneRow& row) {
     std::vector<float> edges = {row.window.after, row.window.before};
-    for (const ComposeStep& step : kComposeSteps) {
+    for (const ComposeStep& step : demoTimeline().composeSteps) {
         for (const float edge : {step.window.after, step.window.before}) {
             if (row.window.contains(edge)) {
                 edges.push_back(edge);
@@ -121,14 +121,19 @@ std::vector<float> gridTimes(const SceneRow& row, float fps, int64_t last) {
     return times;
 }
 
+// The demo time at which the row's scene clock reads 0.
+float localStartOf(const SceneRow& row) {
+    return demoScenes()[static_cast<size_t>(row.scene)].localStart;
+}
+
 // The scene from its first frame, every earlier frame only advanced, then the frame at t.
 Pixels seekTo(Effect& scene, const SceneRow& row, const std::vector<float>& before, float t,
               float dt) {
     scene.restart();
     for (const float earlier : before) {
-        scene.advance(earlier - row.localTimeOffset, dt);
+        scene.advance(earlier - localStartOf(row), dt);
     }
-    return SceneSeekTest::rendered(scene, t - row.localTimeOffset, dt);
+    return SceneSeekTest::rendered(scene, t - localStartOf(row), dt);
 }
 
 // What a run shows that plays every frame of the row from its first: the checked frames, then
@@ -147,22 +152,22 @@ PlayedRun play(Effect& scene, const SceneRow& row, float fps, const std::vector<
     for (const float t : gridTimes(row, fps, checked.back())) {
         const auto n = static_cast<int64_t>(std::lround(t * fps));
         if (std::binary_search(checked.begin(), checked.end(), n)) {
-            run.checked.push_back(SceneSeekTest::rendered(scene, t - row.localTimeOffset, dt));
+            run.checked.push_back(SceneSeekTest::rendered(scene, t - localStartOf(row), dt));
         } else {
             SceneSeekTest::startFrame();
-            scene.render(t - row.localTimeOffset, dt);
+            scene.render(t - localStartOf(row), dt);
             SceneSeekTest::context.swap();
         }
     }
     run.offGrid = (static_cast<float>(checked.back()) + 0.37f) / fps;
     if (row.window.contains(run.offGrid)) {
-        run.offGridFrame = SceneSeekTest::rendered(scene, run.offGrid - row.localTimeOffset, dt);
+        run.offGridFrame = SceneSeekTest::rendered(scene, run.offGrid - localStartOf(row), dt);
     }
     return run;
 }
 
 Effect& sceneOf(const SceneRow& row) {
-    return *sceneRegistry[static_cast<uint32_t>(row.scene)];
+    return *demoScenes()[static_cast<size_t>(row.scene)].scene;
 }
 
 std::string where(const SceneRow& row, float fps, float t) {
@@ -171,8 +176,8 @@ std::string where(const SceneRow& row, float fps, float t) {
 }
 
 TEST_P(SceneSeekTest, ASeekShowsThePlayedFrameInEverySpanAtAnyRateAndOffTheGrid) {
-    const SceneRow& row = kSceneRows[GetParam()];
-    ASSERT_LT(static_cast<uint32_t>(row.scene), sceneRegistry.size());
+    const SceneRow& row = demoTimeline().sceneRows[GetParam()];
+    ASSERT_LT(static_cast<size_t>(row.scene), demoScenes().size());
     Effect& scene = sceneOf(row);
     for (const float fps : {30.0f, 60.0f}) {
         const float dt = 1.0f / fps;
@@ -199,8 +204,8 @@ TEST_P(SceneSeekTest, ASeekShowsThePlayedFrameInEverySpanAtAnyRateAndOffTheGrid)
 TEST_P(SceneSeekTest, APictureDoesNotDependOnThePicturesDrawnBeforeIt) {
     const float fps = 30.0f;
     const float dt = 1.0f / fps;
-    const SceneRow& row = kSceneRows[GetParam()];
-    ASSERT_LT(static_cast<uint32_t>(row.scene), sceneRegistry.size());
+    const SceneRow& row = demoTimeline().sceneRows[GetParam()];
+    ASSERT_LT(static_cast<size_t>(row.scene), demoScenes().size());
     Effect& scene = sceneOf(row);
     const std::vector<int64_t> checked = checkedFrames(row, fps);
     for (size_t i = 0; i < checked.size(); i += 3) {
@@ -209,18 +214,20 @@ TEST_P(SceneSeekTest, APictureDoesNotDependOnThePicturesDrawnBeforeIt) {
         before.pop_back();
         const Pixels first = seekTo(scene, row, before, t, dt);
         for (const int64_t other : {checked.front(), checked[checked.size() / 2], checked.back()}) {
-            drawn(scene, static_cast<float>(other) / fps - row.localTimeOffset, dt);
+            drawn(scene, static_cast<float>(other) / fps - localStartOf(row), dt);
         }
-        for (const Effect* another : sceneRegistry) {
-            drawn(*another, 7.5f, dt);
+        for (const SceneEntry& another : demoScenes()) {
+            drawn(*another.scene, 7.5f, dt);
         }
-        EXPECT_EQ(drawn(scene, t - row.localTimeOffset, dt), first) << where(row, fps, t);
+        EXPECT_EQ(drawn(scene, t - localStartOf(row), dt), first) << where(row, fps, t);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryScene, SceneSeekTest, ::testing::Range<size_t>(0, kSceneRows.size()),
+INSTANTIATE_TEST_SUITE_P(EveryScene, SceneSeekTest,
+                         ::testing::Range<size_t>(0, demoTimeline().sceneRows.size()),
                          [](const ::testing::TestParamInfo<size_t>& info) {
-                             return "row" + std::to_string(info.param);
+                             const SceneRow& row = demoTimeline().sceneRows[info.param];
+                             return std::string(demoScenes()[static_cast<size_t>(row.scene)].name);
                          });
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "app/demo.h"
 #include "app/sys/offscreen_context.h"
 #include "render/projection.h"
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "app/spectrum.h"
 #include "scenes/status.h"
 #include "app/timeline.h"
@@ -71,7 +71,7 @@ TEST_F(TunnelFramesTest, StatusTextIsTheMidLevelFromTheFirstTunnelFrameOn) {
     frameAt(3.0f, 0.02f);
     EXPECT_STREQ(statusText.c_str(), "0.123457");
     midLevel = 0.5f;
-    runTimeline(130.0f, 0.02f);  // the tunnel is over
+    runTimeline(demoTimeline(), 130.0f, 0.02f);  // the tunnel is over
     EXPECT_STREQ(statusText.c_str(), "0.123457");
 }
 

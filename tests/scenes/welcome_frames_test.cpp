@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "app/sys/offscreen_context.h"
 #include "render/projection.h"
 #include "app/timeline.h"
@@ -28,14 +28,14 @@ protected:
         ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
         std::filesystem::current_path(ZENTROX_GENERATED_DATA);
         ASSERT_TRUE(context.create()) << context.error();
-        prepareDemo(1);
+        startDemo(demoTimeline(), 1);
     }
     static void TearDownTestSuite() {
-        releaseScenes();
+        releaseScenes(demoScenes());
         context.destroy();
     }
     static Frame frameAt(float t) {
-        runTimeline(t, 1.0f / 60.0f);
+        runTimeline(demoTimeline(), t, 1.0f / 60.0f);
         context.swap();
         return context.readPixels();
     }

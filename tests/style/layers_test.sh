@@ -8,7 +8,12 @@
 #   app/sys    the platform layers (SDL2, EGL): window, GL contexts, sound
 #   app        the spine: main loop, timeline, scene registry, music
 #   tools      the generator and the capture tool; bench and tests may include anything
-# Prints every include that points up, with its file and line, and fails on any.
+# The build enforces the order too (each layer compiles seeing only the layers below it); this
+# test says which line is wrong. Platform headers (SDL, EGL, the GL loader and GL itself) may
+# appear only in the platform backends (app/sys/*_sdl.*, app/sys/*_egl.*) and in base/gl.h,
+# the one door to OpenGL.
+# Prints every include that points up or reaches the platform, with its file and line, and
+# fails on any.
 set -uo pipefail
 
 root=$1
@@ -25,8 +30,15 @@ rank() {
     *) echo 9 ;;
   esac
 }
+platform_file() {
+  case $1 in
+    base/gl.h | app/sys/*_sdl.* | app/sys/*_egl.*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
 checked=0
 upward=0
+platform=0
 while IFS= read -r file; do
   from=$(rank "$file")
   checked=$((checked + 1))
@@ -37,10 +49,16 @@ while IFS= read -r file; do
       upward=$((upward + 1))
     fi
   done < <(grep -n '^#include "' "$file" | sed -E 's/^([0-9]+):#include "([^"]+)".*/\1:\2/')
+  if ! platform_file "$file"; then
+    while IFS= read -r hit; do
+      echo "platform header outside the backends: $file:$hit" >&2
+      platform=$((platform + 1))
+    done < <(grep -nE '^#include <(SDL[^>]*|SDL2/[^>]*|EGL/[^>]*|epoxy/[^>]*|GL/[^>]*|GLES[^>]*)>' "$file")
+  fi
 done < <(find base resources render scenes app tools -type f \( -name '*.cpp' -o -name '*.h' \))
 [ "$checked" -gt 100 ] || { echo "FAIL: only $checked sources found" >&2; exit 1; }
-if [ "$upward" -ne 0 ]; then
-  echo "FAIL: $upward includes point up the layers" >&2
+if [ "$upward" -ne 0 ] || [ "$platform" -ne 0 ]; then
+  echo "FAIL: $upward includes point up the layers, $platform platform headers outside the backends" >&2
   exit 1
 fi
-echo "$checked sources, every include points down the layers"
+echo "$checked sources, every include points down the layers, platform headers only in the backends"

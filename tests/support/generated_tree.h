@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/demo.h"
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "app/sys/offscreen_context.h"
 #include "resources/texture_table.h"
 
@@ -15,10 +15,10 @@ inline void enterGeneratedTree(OffscreenContext& context) {
     ASSERT_TRUE(std::filesystem::is_directory(ZENTROX_GENERATED_DATA));
     std::filesystem::current_path(ZENTROX_GENERATED_DATA);
     ASSERT_TRUE(context.create()) << context.error();
-    prepareDemo(1);
+    startDemo(demoTimeline(), 1);
 }
 
 inline void leaveGeneratedTree(OffscreenContext& context) {
-    releaseScenes();
+    releaseScenes(demoScenes());
     context.destroy();
 }

@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/scene_registry.h"
 #include "base/kernel_profile.h"
 #include "app/sys/offscreen_context.h"
 #include "base/random.h"
@@ -281,7 +280,7 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     }
     setPictureLayout(layoutFor(options.width, options.height));
     const Clock::time_point loadStart = Clock::now();
-    prepareDemo(options.seed);
+    startDemo(demoTimeline(), options.seed);
     const double loadMilliseconds = secondsSince(loadStart) * 1000.0;
     // The spectrum comes from the music at each frame's own time, so a capture is the same on
     // every run; without the music it reads zeros, as in the silent demo.
@@ -308,7 +307,8 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
 void seekCapture(Capture& capture) {
     const Clock::time_point start = Clock::now();
     const std::vector<float> times = timesBefore(capture.plan);
-    seekTimeline(times, frameDuration(capture.plan), frameTime(capture.plan, capture.plan.first));
+    seekTimeline(demoTimeline(), times, frameDuration(capture.plan),
+                 frameTime(capture.plan, capture.plan.first));
     capture.report.setSeek(secondsSince(start) * 1000.0, static_cast<int64_t>(times.size()));
 }
 
@@ -320,8 +320,7 @@ std::vector<uint8_t> renderFrame(Capture& capture, int64_t index, StepTimer& ste
     std::vector<uint8_t> pixels;
     for (int32_t sub = 0; sub < plan.shutter; ++sub) {
         const float t = subFrameTime(plan, index, sub);
-        reduceSpectrum(capture.spectrum.before(musicFrameAt(t)));
-        runTimeline(t, dt, &steps);
+        playDemoFrame(demoTimeline(), t, dt, capture.spectrum.before(musicFrameAt(t)), &steps);
         capture.context.swap();
         if (!capture.sinks.active()) {
             continue;
@@ -337,7 +336,7 @@ std::vector<uint8_t> renderFrame(Capture& capture, int64_t index, StepTimer& ste
 bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& error) {
     const FramePlan& plan = capture.plan;
     const bool showProgress = isatty(STDERR_FILENO) == 1 && plan.count > 1;
-    StepTimer steps(capture.report, options.profile);
+    StepTimer steps(demoTimeline(), capture.report, options.profile);
     setKernelProfiling(options.profile);
     const Clock::time_point start = Clock::now();
     for (int64_t index = plan.first; index < plan.first + plan.count; ++index) {
@@ -420,7 +419,7 @@ int capture(const CaptureOptions& options) {
     Capture capture(*plan, options);
     capture.sinks = makeSinks(options);
     if (!openCapture(options, capture, error)) {
-        releaseScenes();
+        stopDemo(demoTimeline());
         return failWith(error);
     }
     if (options.pinnedRenderer) {
@@ -428,13 +427,13 @@ int capture(const CaptureOptions& options) {
     }
     std::printf("renderer %s\n", rendererName().c_str());
     if (capture.sinks.pngs && !capture.sinks.pngs->recordRenderer(rendererName(), error)) {
-        releaseScenes();
+        stopDemo(demoTimeline());
         return failWith(error);
     }
     const Clock::time_point start = Clock::now();
     seekCapture(capture);
     const bool rendered = renderFrames(options, capture, error);
-    releaseScenes();
+    stopDemo(demoTimeline());
     if (!rendered || !finishCapture(options, capture, secondsSince(start), error)) {
         return failWith(error);
     }

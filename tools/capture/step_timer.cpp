@@ -1,39 +1,31 @@
 #include "tools/capture/step_timer.h"
 
 #include "base/gl.h"
-#include "resources/texture_table.h"
 
 namespace {
 
-const char* targetName(int32_t target) {
-    switch (target) {
-        case kWelcomeTarget:
-            return "welcome";
-        case kDeformTarget:
-            return "deform";
-        case kTunnelTarget:
-            return "tunnel";
-        case kSoftfaceTarget:
-            return "softface";
-        default:
-            return "?";
-    }
+std::string targetName(const Timeline& timeline, int32_t target) {
+    const SceneEntry* entry = sceneWithTarget(timeline.scenes, target);
+    return entry != nullptr ? entry->name : "?";
 }
 
 }  // namespace
 
-std::string stepName(const SceneRow& row) {
-    return std::string(targetName(row.target)) + " scene";
+std::string stepName(const Timeline& timeline, const SceneRow& row) {
+    if (row.scene < 0 || static_cast<size_t>(row.scene) >= timeline.scenes.size()) {
+        return "? scene";
+    }
+    return std::string(timeline.scenes[static_cast<size_t>(row.scene)].name) + " scene";
 }
 
-std::string stepName(const ComposeStep& step) {
+std::string stepName(const Timeline& timeline, const ComposeStep& step) {
     switch (step.action) {
         case ComposeAction::Show:
-            return std::string("show ") + targetName(step.from);
+            return "show " + targetName(timeline, step.from);
         case ComposeAction::TileDissolve:
-            return std::string("tile dissolve to ") + targetName(step.to);
+            return "tile dissolve to " + targetName(timeline, step.to);
         case ComposeAction::CrossFade:
-            return std::string("cross fade to ") + targetName(step.to);
+            return "cross fade to " + targetName(timeline, step.to);
     }
     return "?";
 }
@@ -46,11 +38,11 @@ void StepTimer::stepStarts() {
 }
 
 void StepTimer::sceneRowEnds(const SceneRow& row) {
-    report.addStep(stepName(row), stepMilliseconds());
+    report.addStep(stepName(timeline, row), stepMilliseconds());
 }
 
 void StepTimer::composeStepEnds(const ComposeStep& step) {
-    report.addStep(stepName(step), stepMilliseconds());
+    report.addStep(stepName(timeline, step), stepMilliseconds());
 }
 
 double StepTimer::stepMilliseconds() {

@@ -10,13 +10,15 @@
 #include "app/timeline.h"
 #include "tools/capture/capture_report.h"
 
-// "welcome scene", "show deform", "tile dissolve to deform", "cross fade to tunnel", ...
-std::string stepName(const SceneRow& row);
-std::string stepName(const ComposeStep& step);
+// "welcome scene", "show deform", "tile dissolve to deform", "cross fade to tunnel", ...: the
+// names of the scene table's rows.
+std::string stepName(const Timeline& timeline, const SceneRow& row);
+std::string stepName(const Timeline& timeline, const ComposeStep& step);
 
 class StepTimer : public TimelineObserver {
 public:
-    StepTimer(CaptureReport& report, bool finishGlWork) : report(report), finish(finishGlWork) {}
+    StepTimer(const Timeline& timeline, CaptureReport& report, bool finishGlWork)
+        : timeline(timeline), report(report), finish(finishGlWork) {}
 
     void stepStarts() override;
     void sceneRowEnds(const SceneRow& row) override;
@@ -25,6 +27,7 @@ public:
 private:
     double stepMilliseconds();
 
+    const Timeline& timeline;
     CaptureReport& report;
     const bool finish;
     std::chrono::steady_clock::time_point start;

@@ -64,12 +64,12 @@ TEST(CaptureReport, LeavesOutWhatWasNotMeasured) {
 }
 
 TEST(StepNames, NameTheSceneOrTheTransitionsTarget) {
-    EXPECT_EQ(stepName(kSceneRows[0]), "welcome scene");
-    EXPECT_EQ(stepName(kSceneRows[3]), "softface scene");
-    EXPECT_EQ(stepName(kComposeSteps[0]), "show welcome");
-    EXPECT_EQ(stepName(kComposeSteps[1]), "tile dissolve to deform");
-    EXPECT_EQ(stepName(kComposeSteps[3]), "cross fade to tunnel");
-    EXPECT_EQ(stepName(kComposeGap), "show deform");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().sceneRows[0]), "welcome scene");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().sceneRows[3]), "softface scene");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().composeSteps[0]), "show welcome");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().composeSteps[1]), "tile dissolve to deform");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().composeSteps[3]), "cross fade to tunnel");
+    EXPECT_EQ(stepName(demoTimeline(), demoTimeline().gap), "show deform");
 }
 
 TEST(CaptureReport, SpansCoverTheTimelineWithoutGaps) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/demo.h"
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 #include "app/sys/offscreen_context.h"
 #include "resources/soundtrack.h"
 #include "resources/data_manifest.h"
@@ -85,11 +85,11 @@ TEST_F(DataTreeCheckTest, ListsExactlyTheFilesTheDemoOpensInTheOrderItOpensThem)
     ASSERT_TRUE(context.create()) << context.error();
     opened.clear();
     setDataFileListener(recordOpening);
-    prepareDemo(1);
+    startDemo(demoTimeline(), 1);
     MusicSpectrum music;  // the music opens after the scenes, as in the demo and the capture
     music.open(kMusic.name);
     setDataFileListener(nullptr);
-    releaseScenes();
+    releaseScenes(demoScenes());
     context.destroy();
 
     const std::vector<CheckedFile> files = checkDataTree();

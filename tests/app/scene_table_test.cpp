@@ -1,4 +1,4 @@
-#include "app/scene_registry.h"
+#include "app/scene_table.h"
 
 #include <unistd.h>
 
@@ -9,24 +9,26 @@
 
 namespace {
 
-using SceneRegistryTest = GLTest;
+using SceneTableTest = GLTest;
 
-TEST_F(SceneRegistryTest, SetupRegistersTheScenesInLoadOrderAndMakesTheTargets) {
+TEST_F(SceneTableTest, SetupLoadsTheScenesAndMakesATargetForEach) {
     // An empty data tree: every picture is missing, and the demo goes on all the same.
     const std::filesystem::path previous = std::filesystem::current_path();
     const std::filesystem::path empty =
         std::filesystem::temp_directory_path() / ("zentrox-empty-" + std::to_string(::getpid()));
     std::filesystem::create_directories(empty);
     std::filesystem::current_path(empty);
-    setupScenes();
+    setupScenes(demoScenes());
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(empty);
 
-    ASSERT_EQ(sceneRegistry.size(), 4u);
-    EXPECT_EQ(sceneRegistry[kWelcomeScene], &welcomeScene);
-    EXPECT_EQ(sceneRegistry[kDeformScene], &deformScene);
-    EXPECT_EQ(sceneRegistry[kTunnelScene], &tunnelScene);
-    EXPECT_EQ(sceneRegistry[kSoftfaceScene], &softfaceScene);
+    const std::span<const SceneEntry> scenes = demoScenes();
+    ASSERT_EQ(scenes.size(), 4u);
+    EXPECT_EQ(scenes[kWelcomeScene].scene, &welcomeScene);
+    EXPECT_EQ(scenes[kDeformScene].scene, &deformScene);
+    EXPECT_EQ(scenes[kTunnelScene].scene, &tunnelScene);
+    EXPECT_EQ(scenes[kSoftfaceScene].scene, &softfaceScene);
+    EXPECT_EQ(textureCount(), kSoftfaceTarget);
     for (int32_t number = 1; number <= kImageTextureCount; ++number) {
         EXPECT_EQ(textureEntry(number).name(), 0u) << number;
     }

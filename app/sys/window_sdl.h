@@ -1,0 +1,17 @@
+#pragma once
+// What the SDL backend keeps behind the portable window, for its GL context to reach, and its
+// key mapping.
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "app/sys/window.h"
+
+struct Window::Native {
+    SDL_Window* window;
+};
+
+// The virtual-key code of an SDL key symbol: the keys of window.h's table by their codes,
+// every other key a code of kKeyCodeCount or more.
+uint32_t virtualKeyCode(int32_t sdlKey);
