@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/timeline.h"
+#include "base/option_table.h"
 
 namespace {
 
@@ -123,17 +124,8 @@ bool setPath(const std::string& name, const std::string& text, std::string& path
     return true;
 }
 
-// One command-line option: its name, the word its argument is shown as (null for a flag), its
-// help and what it sets. Setters return false with the reason in `error`.
-struct OptionSpec {
-    const char* name;
-    const char* argument;
-    const char* help;
-    bool (*apply)(CaptureOptions& options, const std::string& value, std::string& error);
-};
-
 // clang-format off
-const OptionSpec kOptions[] = {
+const OptionSpec<CaptureOptions> kOptions[] = {
     {"--data", "DIR", "data tree to load (default: the working directory, or the installed\n"
                       "tree " ZENTROX_INSTALLED_DATA " when the working directory holds none)",
      [](CaptureOptions& o, const std::string& v, std::string& e) {
@@ -195,15 +187,6 @@ const OptionSpec kOptions[] = {
 };
 // clang-format on
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& option : kOptions) {
-        if (name == option.name || (name == "-h" && std::string(option.name) == "--help")) {
-            return &option;
-        }
-    }
-    return nullptr;
-}
-
 bool wasGiven(const std::vector<std::string>& arguments, const char* name) {
     for (const std::string& argument : arguments) {
         if (argument == name) {
@@ -250,28 +233,8 @@ std::string conflicts(const CaptureOptions& options, const std::vector<std::stri
 std::optional<CaptureOptions> parseCaptureOptions(const std::vector<std::string>& arguments,
                                                   std::string& error) {
     CaptureOptions options;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& name = arguments[i];
-        const OptionSpec* option = findOption(name);
-        if (option == nullptr) {
-            if (name.rfind("-", 0) == 0) {
-                error = "unknown option " + name;
-                return std::nullopt;
-            }
-            options.spanVideos.push_back(name);
-            continue;
-        }
-        std::string value;
-        if (option->argument != nullptr) {
-            if (i + 1 >= arguments.size()) {
-                error = "option " + name + " needs a value";
-                return std::nullopt;
-            }
-            value = arguments[++i];
-        }
-        if (!option->apply(options, value, error)) {
-            return std::nullopt;
-        }
+    if (!applyOptions<CaptureOptions>(kOptions, arguments, options, options.spanVideos, error)) {
+        return std::nullopt;
     }
     error = conflicts(options, arguments);
     if (!error.empty()) {
@@ -287,17 +250,6 @@ std::string captureUsage() {
         "Plays the demo's timeline headless at a fixed frame rate. Frame n of a capture from S\n"
         "seconds is the frame at S + n / fps; when S is a whole number of frames from 0, every\n"
         "frame is byte-identical to the same frame of a capture from 0.\n";
-    for (const OptionSpec& option : kOptions) {
-        std::string head = std::string("  ") + option.name;
-        if (option.argument != nullptr) {
-            head += std::string(" ") + option.argument;
-        }
-        head.resize(std::max<size_t>(head.size() + 1, 16), ' ');
-        std::string help = option.help;
-        for (size_t at = help.find('\n'); at != std::string::npos; at = help.find('\n', at + 1)) {
-            help.insert(at + 1, std::string(16, ' '));
-        }
-        text += head + help + "\n";
-    }
+    text += describeOptions<CaptureOptions>(kOptions, 16);
     return text;
 }
