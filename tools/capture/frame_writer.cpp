@@ -1,55 +1,17 @@
 #include "tools/capture/frame_writer.h"
 
-#include <png.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "base/file_handle.h"
+#include "tools/png/png_encoder.h"
 
 namespace {
-
-// libpng reports errors by longjmp, so nothing here may own anything that needs destroying.
-// Returns null on success, or libpng's message.
-const char* encodePng(std::FILE* file, const uint8_t* rgb, int32_t width, int32_t height) {
-    static thread_local char message[256];
-    png_structp png = png_create_write_struct(
-        PNG_LIBPNG_VER_STRING, message,
-        [](png_structp failing, png_const_charp text) {
-            auto* out = static_cast<char*>(png_get_error_ptr(failing));
-            std::snprintf(out, sizeof message, "%s", text);
-            png_longjmp(failing, 1);
-        },
-        nullptr);
-    if (png == nullptr) {
-        return "out of memory";
-    }
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
-        png_destroy_write_struct(&png, &info);
-        return info == nullptr ? "out of memory" : message;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
-    png_set_compression_strategy(png, Z_RLE);
-    png_set_compression_level(png, 1);
-    png_write_info(png, info);
-    for (int32_t row = 0; row < height; ++row) {
-        png_write_row(png, rgb + static_cast<size_t>(row) * static_cast<size_t>(width) * 3);
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return nullptr;
-}
 
 std::string hiddenBeside(const std::string& path) {
     const std::filesystem::path file(path);
@@ -186,19 +148,24 @@ bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int32_t 
         error = "cannot write " + path + ": the picture has no pixels";
         return false;
     }
+    std::vector<uint8_t> png;
+    std::string failed;
+    if (!encodePng({rgb.data(), rgb.size(), width, height, 3}, PngCompression::Fast, png, failed)) {
+        error = "cannot write " + path + ": " + failed;
+        return false;
+    }
     const std::string partial = hiddenBeside(path);
     FileHandle file(std::fopen(partial.c_str(), "wb"));
     if (!file) {
         error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
-    const char* failed = encodePng(file.get(), rgb.data(), width, height);
-    const bool flushed = std::fflush(file.get()) == 0 && !std::ferror(file.get());
-    const int flushError = errno;
+    const bool written = std::fwrite(png.data(), 1, png.size(), file.get()) == png.size() &&
+                         std::fflush(file.get()) == 0 && !std::ferror(file.get());
+    const int writeError = errno;
     file.reset();
-    if (failed != nullptr || !flushed || std::rename(partial.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " +
-                (failed != nullptr ? failed : std::strerror(flushed ? errno : flushError));
+    if (!written || std::rename(partial.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
         std::remove(partial.c_str());
         return false;
     }

@@ -12,7 +12,6 @@
 #include "tools/generator/blur.h"
 #include "tools/generator/noise.h"
 #include "tools/generator/paint.h"
-#include "tools/generator/png_encoder.h"
 #include "tools/generator/portable_math.h"
 #include "tools/generator/raster.h"
 #include "tools/generator/relief.h"
@@ -35,7 +34,7 @@ const std::array<DeformTextureRecipe, kDeformTextureRecipeCount> kDeformTextureR
 bool writeDeformTextures(const DataTree& tree, std::string& error) {
     std::vector<uint8_t> png;
     for (const DeformTextureRecipe& recipe : kDeformTextureRecipes) {
-        if (!encodePng(recipe.paint(), png, error)) {
+        if (!encodePng(pngPicture(recipe.paint()), PngCompression::Small, png, error)) {
             error = std::string("cannot encode ") + recipe.file + ": " + error;
             return false;
         }

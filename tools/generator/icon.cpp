@@ -7,7 +7,6 @@
 
 #include "tools/generator/data_tree.h"
 #include "tools/generator/paint.h"
-#include "tools/generator/png_encoder.h"
 #include "tools/generator/raster.h"
 #include "tools/generator/text_renderer.h"
 #include "tools/generator/textures.h"
@@ -110,7 +109,7 @@ bool writeIcon(const std::string& path, int32_t size, std::string& error) {
         return false;
     }
     std::vector<uint8_t> png;
-    if (!encodePng(paintIcon(fonts.bold, size), png, error)) {
+    if (!encodePng(pngPicture(paintIcon(fonts.bold, size)), PngCompression::Small, png, error)) {
         error = "cannot encode the icon: " + error;
         return false;
     }

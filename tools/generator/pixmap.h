@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/png/png_encoder.h"
+
 struct Pixmap {
     int32_t width = 0;     // pixels
     int32_t height = 0;    // pixels
@@ -19,3 +21,8 @@ struct Pixmap {
         return bytes[(static_cast<size_t>(y) * width + x) * channels + channel];
     }
 };
+
+// The pixmap as the PNG encoder reads it, borrowed.
+inline PngPicture pngPicture(const Pixmap& pixmap) {
+    return {pixmap.bytes.data(), pixmap.bytes.size(), pixmap.width, pixmap.height, pixmap.channels};
+}

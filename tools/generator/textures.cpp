@@ -6,7 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/generator/png_encoder.h"
 #include "tools/generator/portable_math.h"
 #include "tools/generator/raster.h"
 
@@ -73,7 +72,7 @@ bool writeTextures(const DataTree& tree, std::string& error) {
     }
     std::vector<uint8_t> png;
     for (const TextureRecipe& recipe : kTextureRecipes) {
-        if (!encodePng(recipe.paint(fonts), png, error)) {
+        if (!encodePng(pngPicture(recipe.paint(fonts)), PngCompression::Small, png, error)) {
             error = std::string("cannot encode ") + recipe.file + ": " + error;
             return false;
         }

@@ -21,7 +21,7 @@ add_executable(zentrox_generator_tests
   tools/generator/noise_test.cpp
   tools/generator/oscillator_test.cpp
   tools/generator/paint_test.cpp
-  tools/generator/png_encoder_test.cpp
+  tools/png_encoder_test.cpp
   tools/generator/portable_math_test.cpp
   tools/generator/raster_test.cpp
   tools/generator/reverb_test.cpp

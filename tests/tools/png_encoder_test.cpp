@@ -1,11 +1,11 @@
-#include "tools/generator/png_encoder.h"
+#include "tools/png/png_encoder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 
-#include "generator_test_support.h"
+#include "generator/generator_test_support.h"
 #include "tools/generator/noise.h"
 
 namespace {
@@ -25,17 +25,17 @@ void writeBytes(const std::filesystem::path& path, const std::vector<uint8_t>& b
                static_cast<std::streamsize>(bytes.size()));
 }
 
-class PngEncoderTest : public ::testing::TestWithParam<int32_t> {};
+class PngEncoderTest : public ::testing::TestWithParam<std::tuple<int32_t, PngCompression>> {};
 
 TEST_P(PngEncoderTest, ReadsBackTheSamePixelsTopRowFirst) {
-    const int32_t channels = GetParam();
+    const auto [channels, compression] = GetParam();
     // Odd sizes catch row-stride mistakes.
     Pixmap pixmap = hashedPixmap(37, 21, channels);
     pixmap.at(0, 0, 0) = 250;  // top-left
     pixmap.at(0, 20, 0) = 5;   // bottom-left
     std::vector<uint8_t> bytes;
     std::string error;
-    ASSERT_TRUE(encodePng(pixmap, bytes, error)) << error;
+    ASSERT_TRUE(encodePng(pngPicture(pixmap), compression, bytes, error)) << error;
     const ScratchFolder folder("zentrox-png");
     const std::filesystem::path file = folder.path / "picture.png";
     writeBytes(file, bytes);
@@ -47,7 +47,10 @@ TEST_P(PngEncoderTest, ReadsBackTheSamePixelsTopRowFirst) {
     EXPECT_TRUE(decoded.bytes == pixmap.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Channels, PngEncoderTest, ::testing::Values(1, 3, 4));
+INSTANTIATE_TEST_SUITE_P(ChannelsAndCompressions, PngEncoderTest,
+                         ::testing::Combine(::testing::Values(1, 3, 4),
+                                            ::testing::Values(PngCompression::Small,
+                                                              PngCompression::Fast)));
 
 bool containsChunk(const std::vector<uint8_t>& bytes, const char* name) {
     return std::search(bytes.begin(), bytes.end(), name, name + 4) != bytes.end();
@@ -58,8 +61,8 @@ TEST(PngEncoder, EqualPixmapsGiveEqualBytesWithoutTimeOrText) {
     std::vector<uint8_t> first;
     std::vector<uint8_t> second;
     std::string error;
-    ASSERT_TRUE(encodePng(pixmap, first, error));
-    ASSERT_TRUE(encodePng(pixmap, second, error));
+    ASSERT_TRUE(encodePng(pngPicture(pixmap), PngCompression::Small, first, error));
+    ASSERT_TRUE(encodePng(pngPicture(pixmap), PngCompression::Small, second, error));
     EXPECT_EQ(first, second);
     EXPECT_FALSE(containsChunk(first, "tIME"));
     EXPECT_FALSE(containsChunk(first, "tEXt"));
@@ -69,13 +72,13 @@ TEST(PngEncoder, EqualPixmapsGiveEqualBytesWithoutTimeOrText) {
 TEST(PngEncoder, RefusesPixmapsItCannotWrite) {
     std::vector<uint8_t> bytes;
     std::string error;
-    EXPECT_FALSE(encodePng(Pixmap{}, bytes, error));
+    EXPECT_FALSE(encodePng(pngPicture(Pixmap{}), PngCompression::Small, bytes, error));
     EXPECT_FALSE(error.empty());
     Pixmap twoChannels = hashedPixmap(4, 4, 2);
-    EXPECT_FALSE(encodePng(twoChannels, bytes, error));
+    EXPECT_FALSE(encodePng(pngPicture(twoChannels), PngCompression::Small, bytes, error));
     Pixmap short_ = hashedPixmap(4, 4, 3);
     short_.bytes.pop_back();
-    EXPECT_FALSE(encodePng(short_, bytes, error));
+    EXPECT_FALSE(encodePng(pngPicture(short_), PngCompression::Fast, bytes, error));
 }
 
 }  // namespace

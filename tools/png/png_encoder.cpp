@@ -1,6 +1,7 @@
-#include "tools/generator/png_encoder.h"
+#include "tools/png/png_encoder.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -42,23 +43,37 @@ int colorType(int32_t channels) {
     }
 }
 
+void setCompression(png_structp png, PngCompression compression) {
+    switch (compression) {
+        case PngCompression::Small:
+            png_set_compression_level(png, 6);
+            png_set_compression_mem_level(png, 8);
+            png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+            break;
+        case PngCompression::Fast:
+            png_set_compression_level(png, 1);
+            png_set_compression_strategy(png, Z_RLE);
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
+            break;
+    }
+}
+
 // Runs libpng over the rows; false with output.message set on failure.
-bool writeRows(png_structp png, png_infop info, const Pixmap& pixmap, Output& output) {
+bool writeRows(png_structp png, png_infop info, const PngPicture& picture,
+               PngCompression compression, Output& output) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
     png_set_write_fn(png, &output, appendBytes, flushNothing);
-    png_set_compression_level(png, 6);
-    png_set_compression_mem_level(png, 8);
-    png_set_compression_strategy(png, 0);  // Z_DEFAULT_STRATEGY
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(pixmap.width),
-                 static_cast<png_uint_32>(pixmap.height), 8, colorType(pixmap.channels),
+    setCompression(png, compression);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
+                 static_cast<png_uint_32>(picture.height), 8, colorType(picture.channels),
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    const size_t stride = static_cast<size_t>(pixmap.width) * pixmap.channels;
-    for (int32_t y = 0; y < pixmap.height; ++y) {
-        png_write_row(png, pixmap.bytes.data() + stride * static_cast<size_t>(y));
+    const size_t stride = static_cast<size_t>(picture.width) * picture.channels;
+    for (int32_t y = 0; y < picture.height; ++y) {
+        png_write_row(png, picture.pixels + stride * static_cast<size_t>(y));
     }
     png_write_end(png, nullptr);
     return true;
@@ -66,11 +81,12 @@ bool writeRows(png_structp png, png_infop info, const Pixmap& pixmap, Output& ou
 
 }  // namespace
 
-bool encodePng(const Pixmap& pixmap, std::vector<uint8_t>& bytes, std::string& error) {
+bool encodePng(const PngPicture& picture, PngCompression compression, std::vector<uint8_t>& bytes,
+               std::string& error) {
     const size_t expected =
-        static_cast<size_t>(pixmap.width) * pixmap.height * static_cast<size_t>(pixmap.channels);
-    if (pixmap.width <= 0 || pixmap.height <= 0 || colorType(pixmap.channels) < 0 ||
-        pixmap.bytes.size() != expected) {
+        static_cast<size_t>(picture.width) * picture.height * static_cast<size_t>(picture.channels);
+    if (picture.pixels == nullptr || picture.width <= 0 || picture.height <= 0 ||
+        colorType(picture.channels) < 0 || picture.size != expected) {
         error = "the picture has no pixels or an unsupported channel count";
         return false;
     }
@@ -84,7 +100,7 @@ bool encodePng(const Pixmap& pixmap, std::vector<uint8_t>& bytes, std::string& e
         error = "libpng could not start";
         return false;
     }
-    const bool written = writeRows(png, info, pixmap, output);
+    const bool written = writeRows(png, info, picture, compression, output);
     png_destroy_write_struct(&png, &info);
     if (!written) {
         error = std::string("libpng failed: ") + output.message;
