@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The folders are layers, and every include points down or sideways, never up. From the bottom:
 #   base       what every layer may use: the GL header, math and picture types, the random
-#              generator, the profiling hook, the version
+#              generator, the profiling hook, the option table, the version
+#   gl11       beside base: OpenGL 1.1 for platforms whose GL is OpenGL ES 3.0
 #   resources  files and formats, the data manifest, images and textures, tracks, meshes
 #   render     drawing techniques, the drawing surface and the projections
 #   scenes     the four scenes and what they share with the spine
 #   app/sys    the platform layers (SDL2, EGL): window, GL contexts, sound
-#   app        the spine: main loop, timeline, scene registry, music
+#   app        the spine: scene table, timeline, the demo frame, player, music
 #   tools      the generator and the capture tool; bench and tests may include anything
 # The build enforces the order too (each layer compiles seeing only the layers below it); this
 # test says which line is wrong. Platform headers (SDL, EGL, the GL loader and GL itself) may
@@ -20,7 +21,7 @@ root=$1
 cd "$root" || exit 1
 rank() {
   case $1 in
-    base/*) echo 0 ;;
+    base/* | gl11/*) echo 0 ;;
     resources/*) echo 1 ;;
     render/*) echo 2 ;;
     scenes/*) echo 3 ;;
@@ -55,7 +56,7 @@ while IFS= read -r file; do
       platform=$((platform + 1))
     done < <(grep -nE '^#include <(SDL[^>]*|SDL2/[^>]*|EGL/[^>]*|epoxy/[^>]*|GL/[^>]*|GLES[^>]*)>' "$file")
   fi
-done < <(find base resources render scenes app tools -type f \( -name '*.cpp' -o -name '*.h' \))
+done < <(find base gl11 resources render scenes app tools -type f \( -name '*.cpp' -o -name '*.h' \))
 [ "$checked" -gt 100 ] || { echo "FAIL: only $checked sources found" >&2; exit 1; }
 if [ "$upward" -ne 0 ] || [ "$platform" -ne 0 ]; then
   echo "FAIL: $upward includes point up the layers, $platform platform headers outside the backends" >&2
