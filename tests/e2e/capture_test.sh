@@ -5,10 +5,7 @@
 set -uo pipefail
 
 capture=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 mkdir -p "$work/data"
 if "$capture" --data "$work/data" --at 5 --out "$work/frames" >"$work/out.log" 2>&1; then
@@ -193,5 +190,4 @@ expect_video_refusal "video onto a folder" "directory" \
   "$capture" --data "$work/data" --at 1 --video "$work/refusals"
 [ "$(ls -A "$work/refusals")" = "kept.mp4" ] || fail "left behind: $(ls -A "$work/refusals")"
 
-[ "$failures" -eq 0 ] && echo "capture tests passed"
-exit $(( failures > 0 ))
+finish "capture tests passed"

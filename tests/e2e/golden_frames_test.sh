@@ -15,34 +15,30 @@ capture=$1
 data=$2
 golden=$(dirname "$0")/golden_frames.txt
 keep=${ZENTROX_GOLDEN_KEEP:-$PWD/golden-mismatch}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/golden_frames.sh"
 
 recorded=$(grep -m 1 '^renderer ' "$golden")
-[ -n "$recorded" ] || { echo "FAIL: $golden names no renderer" >&2; exit 1; }
+[ -n "$recorded" ] || abort "$golden names no renderer"
 
 golden_frames || exit 1
 if [ "$(golden_environment)" != "$(grep '^environment ' "$golden")" ]; then
-  echo "FAIL: the frames were recorded with these settings pinned:" \
+  abort "the frames were recorded with these settings pinned:" \
     "$(grep '^environment ' "$golden" | tr '\n' ' ')but the capture pins:" \
-    "$(golden_environment | tr '\n' ' ')" >&2
-  exit 1
+    "$(golden_environment | tr '\n' ' ')"
 fi
 renderer=$(golden_renderer)
 if [ -z "$renderer" ]; then
-  echo "FAIL: the captures named no renderer, or differing ones: $(sort -u "$work/renderers")" >&2
-  exit 1
+  abort "the captures named no renderer, or differing ones: $(sort -u "$work/renderers")"
 fi
 if [ "$renderer" != "$recorded" ]; then
-  echo "FAIL: the frames were recorded under '$recorded' but render under '$renderer';" \
+  abort "the frames were recorded under '$recorded' but render under '$renderer';" \
     "exact pixels cannot be compared. Record them on this driver with scripts/record-golden" \
-    "only if this driver is the reference now." >&2
-  exit 1
+    "only if this driver is the reference now."
 fi
 grep '^seed=' "$golden" >"$work/expected"
 expected_count=$(wc -l <"$work/expected")
-[ "$expected_count" -gt 0 ] || { echo "FAIL: $golden holds no frames" >&2; exit 1; }
+[ "$expected_count" -gt 0 ] || abort "$golden holds no frames"
 if ! diff "$work/expected" "$work/sums" >"$work/diff"; then
   missing=$(grep -c '^<' "$work/diff")
   extra=$(grep -c '^>' "$work/diff")
@@ -52,10 +48,9 @@ if ! diff "$work/expected" "$work/sums" >"$work/diff"; then
   paste -d ' ' "$work/sums" "$work/files" | while read -r seed time sum file; do
     grep -qxF "$seed $time $sum" "$work/expected" || cp "$file" "$keep/$seed-$time.png"
   done
-  echo "FAIL: $(wc -l <"$work/sums") frames rendered, $expected_count recorded;" \
+  fail "$(wc -l <"$work/sums") frames rendered, $expected_count recorded;" \
     "$missing recorded lines unmatched, $extra rendered lines unmatched (< recorded," \
-    "> rendered; kept in $keep/frames.diff):" >&2
+    "> rendered; kept in $keep/frames.diff):"
   head -n 40 "$work/diff" >&2
-  exit 1
 fi
-echo "$expected_count frames identical under $renderer"
+finish "$expected_count frames identical under $renderer"

@@ -11,10 +11,7 @@ set -uo pipefail
 capture=$1
 make_tree=$2
 data=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 # Peak resident memory allowed for one run, kilobytes. Sanitized builds need several times
 # what a release build does.
@@ -71,8 +68,4 @@ for kind in zero half random folders absurd bomb special; do
   rm -rf "${work:?}/$kind"
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failed" >&2
-  exit 1
-fi
-echo "every damaged tree played to the end"
+finish "every damaged tree played to the end"

@@ -6,10 +6,7 @@ set -uo pipefail
 
 build=$(realpath "$1")
 root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 headless=(env -u DISPLAY -u WAYLAND_DISPLAY ZENTROX_BUILD_DIR="$build")
 "${headless[@]}" "$root/scripts/play.sh" --no-video >"$work/out.log" 2>"$work/err.log" &&
@@ -27,5 +24,4 @@ awk -v d="${duration:-0}" 'BEGIN { exit !(d > 189 && d < 191) }' ||
 [ -n "$(ffprobe -v error -select_streams a -show_entries stream=index -of csv=p=0 "$work/demo.mp4")" ] ||
   fail "the video has no music"
 
-[ "$failures" -eq 0 ] && echo "without a display the play command writes the demo to a video"
-exit $(( failures > 0 ))
+finish "without a display the play command writes the demo to a video"

@@ -8,8 +8,7 @@ set -uo pipefail
 capture=$1
 data=$2
 suppressions=$(dirname "$0")/valgrind.supp
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_helpers.sh"
 
 # keep-debuginfo: Mesa's driver is unloaded before the leak check, and its blocks can only be
 # told apart from ours while its symbols are kept.
@@ -20,8 +19,7 @@ status=$?
 frames=$(find "$work/frames" -name 'frame_*.png' | wc -l)
 if [ "$status" -ne 0 ] || [ "$frames" -ne 19 ]; then
   cat "$work/log" >&2
-  echo "FAIL: memcheck exit status $status, $frames of 19 frames written" >&2
-  exit 1
+  abort "memcheck exit status $status, $frames of 19 frames written"
 fi
 grep -E '^frames|ERROR SUMMARY|definitely lost' "$work/log"
-exit 0
+finish "memcheck found no fault in 19 frames"
