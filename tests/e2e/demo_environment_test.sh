@@ -8,11 +8,7 @@
 set -uo pipefail
 
 demo=$1
-work=$(mktemp -d)
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
+source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/xvfb_session.sh"
 
 export SDL_AUDIODRIVER=dummy
@@ -118,5 +114,4 @@ else
   fail "no demo window appeared before the display went away"
 fi
 
-[ "$failures" -eq 0 ] && echo "the demo ends cleanly whatever its environment does"
-exit $(( failures > 0 ))
+finish "the demo ends cleanly whatever its environment does"

@@ -8,10 +8,7 @@ set -uo pipefail
 demo=$1
 capture=$2
 data=$3
-work=$(mktemp -d)
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
+source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/xvfb_session.sh"
 export SDL_AUDIODRIVER=dummy
 
@@ -72,5 +69,4 @@ else
   fail "no window for --window"; cat "$work/demo.log" >&2
 fi
 
-[ "$failures" -eq 0 ] && echo "demo sizes passed"
-exit $((failures > 0))
+finish "demo sizes passed"

@@ -9,11 +9,7 @@ set -uo pipefail
 demo=$1
 close_request=$2
 audio_check=$3
-work=$(mktemp -d)
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
+source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/xvfb_session.sh"
 
 export SDL_AUDIODRIVER=dummy  # there is no sound device here
@@ -93,5 +89,4 @@ fi
 if [ -s "$work/demo.log" ]; then
   echo "note: the demo printed:" >&2; cat "$work/demo.log" >&2
 fi
-[ "$failures" -eq 0 ] && echo "demo window tests passed"
-exit $(( failures > 0 ))
+finish "demo window tests passed"

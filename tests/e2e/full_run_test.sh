@@ -7,11 +7,7 @@ set -uo pipefail
 
 demo=$1
 data=$2
-work=$(mktemp -d)
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
+source "$(dirname "$0")/e2e_helpers.sh"
 source "$(dirname "$0")/xvfb_session.sh"
 export SDL_AUDIODRIVER=dummy  # there is no sound device here
 
@@ -64,5 +60,4 @@ else
   fail "no demo window appeared for the whole run"; cat "$work/demo.log" >&2
 fi
 
-[ "$failures" -eq 0 ] && echo "full run tests passed"
-exit $(( failures > 0 ))
+finish "full run tests passed"

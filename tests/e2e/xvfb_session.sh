@@ -1,6 +1,8 @@
-# Sourced by the tests that run the demo in a real X window: a private Xvfb display, and
-# helpers to start the demo in a data tree and to wait for it to end. The caller sets `work`
-# (a scratch folder) and `demo` (the program) and defines fail().
+# Sourced by the tests that run the demo in a real X window, after e2e_helpers.sh: a private
+# Xvfb display, and helpers to start the demo in a data tree and to wait for it to end. The
+# caller sets `demo` (the program). The display and the demo are stopped when the script exits.
+declare -F on_exit >/dev/null ||
+  { echo "FAIL: e2e_helpers.sh must be sourced before ${BASH_SOURCE[0]}" >&2; exit 1; }
 
 # A private Xvfb display; the server picks a free number itself (-displayfd), so tests that
 # run at the same time never race for one.
@@ -9,12 +11,14 @@
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
+demo_pid=""
+# Single quotes: by the end demo_pid names the last demo started.
+# shellcheck disable=SC2016
+on_exit 'kill $demo_pid $xvfb_pid 2>/dev/null'
 for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$work/display")"
 for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-demo_pid=""
-trap 'kill $demo_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+xdpyinfo >/dev/null 2>&1 || abort "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # Starts the demo in the data tree $1 (default $work/data) with the options after it; sets
 # demo_pid and window.
