@@ -9,16 +9,7 @@ set -uo pipefail
 capture=$1
 average=$2
 data=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-run() {
-  "$capture" --data "$data" "$@" >"$work/run.log" 2>&1 ||
-    { fail "zentrox-capture $* failed: $(tail -n 5 "$work/run.log")"; return 1; }
-}
-frame() { printf '%s/frame_%06d.png' "$1" "$2"; }
-pixel_sum() { ffmpeg -v error -nostdin -i "$1" -f rawvideo -pix_fmt rgb24 - | md5sum | cut -c1-32; }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 # The size option alone changes nothing.
 run --fps 30 --at 50 --out "$work/plain"
@@ -26,11 +17,6 @@ run --fps 30 --at 50 --size 800x600 --out "$work/sized"
 cmp -s "$(frame "$work/plain" 0)" "$(frame "$work/sized" 0)" || fail "--size 800x600 changed the frame"
 
 # 1920x1080: bars of 240 columns either side, the picture between.
-# The mean grey level of an area of a frame, 0..255.
-mean_grey() {
-  ffmpeg -v error -nostdin -i "$1" -vf "crop=$2,scale=1:1:flags=area" -f rawvideo -pix_fmt gray - |
-    od -An -tu1 | tr -d ' '
-}
 run --fps 30 --at 50 --size 1920x1080 --out "$work/hd"
 for bar in 240:1080:0:0 240:1080:1680:0; do
   [ "$(mean_grey "$(frame "$work/hd" 0)" "$bar")" = 0 ] || fail "the bar $bar is not black"
@@ -76,7 +62,6 @@ cmp -s "$(frame "$work/range" 20)" "$(frame "$work/at122" 0)" || fail "--at 122 
 run --size 1280x720 --fps 1 --from 179 --to 186 --out "$work/late"
 run --size 1280x720 --fps 1 --at 185 --out "$work/held"
 cmp -s "$(frame "$work/late" 6)" "$(frame "$work/held" 0)" || fail "the held picture at 1280x720 differs"
-[ "$(pixel_sum "$(frame "$work/held" 0)")" != "$(pixel_sum "$(frame "$work/plain" 0)")" ] || fail "no picture held"
+[ "$(pixels "$(frame "$work/held" 0)")" != "$(pixels "$(frame "$work/plain" 0)")" ] || fail "no picture held"
 
-[ "$failures" -eq 0 ] && echo "every size and shutter holds"
-exit $((failures > 0))
+finish "every size and shutter holds"

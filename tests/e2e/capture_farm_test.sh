@@ -16,16 +16,9 @@ capture=$(realpath "$1")
 generator=$(realpath "$2")
 data=$(realpath "$3")
 farm=$(cd "$(dirname "$0")/../.." && pwd)/scripts/capture-farm
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 range=(--from 84 --to 86 --fps 30)  # the cross-fade from the laboratory into the tunnel
-run() {
-  "$capture" --data "$data" "$@" >"$work/run.log" 2>&1 ||
-    { fail "zentrox-capture $* failed: $(tail -n 5 "$work/run.log")"; return 1; }
-}
 # A capture on the pinned renderer, as the farm's spans run.
 render() { run --pinned-renderer "$@"; }
 # What a video records as its renderer.
@@ -332,5 +325,4 @@ grep -q "^spans: 3 " "$work/few.log" || fail "8 spans of 3 frames were not cut t
 [ "$(ls -A "$work/few" | tr '\n' ' ')" = "frame_000000.png frame_000001.png frame_000002.png notes.txt renderer.txt " ] ||
   fail "the frames' folder holds: $(ls -A "$work/few")"
 
-[ "$failures" -eq 0 ] && echo "spans, joins and the farm match the single capture"
-exit $((failures > 0))
+finish "spans, joins and the farm match the single capture"

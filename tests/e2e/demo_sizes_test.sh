@@ -19,13 +19,8 @@ grep -q -- '--sharp' "$work/help.txt" && grep -q -- '--window' "$work/help.txt" 
 "$demo" --sharpen >/dev/null 2>"$work/refused.txt" && fail "a wrong option was taken"
 grep -q 'unknown option --sharpen' "$work/refused.txt" || fail "no message: $(cat "$work/refused.txt")"
 
-# The mean grey level of an area of a screenshot, 0..255.
-mean_grey() {
-  ffmpeg -v error -nostdin -i "$1" -vf "crop=$2,scale=1:1:flags=area" -f rawvideo -pix_fmt gray - |
-    od -An -tu1 | tr -d ' '
-}
+# A screenshot into $1 of the area of size $2 at $3 (X,Y).
 shot() { ffmpeg -v error -nostdin -y -f x11grab -video_size "$2" -i "$DISPLAY+$3" -frames:v 1 "$1"; }
-pixels() { ffmpeg -v error -nostdin -i "$1" -f rawvideo -pix_fmt rgb24 - | md5sum | cut -c1-32; }
 
 # --sharp: the title picture drawn at 1024x768 is the capture's frame at that size.
 "$capture" --data "$data" --size 1024x768 --at 5 --out "$work/reference" >/dev/null 2>&1 ||

@@ -13,6 +13,9 @@
 #                 further to check
 #   finish MSG    exits 1 with the number of failed checks when there were any, else prints MSG
 #                 and exits 0
+#
+# Below them, what the scripts that drive zentrox-capture share: run, frame, and two measures
+# of a picture, pixels and mean_grey.
 
 work=$(mktemp -d) || { echo "FAIL: cannot make a scratch folder" >&2; exit 1; }
 failures=0
@@ -47,3 +50,22 @@ finish() {
   exit 0
 }
 
+# zentrox-capture on the data tree, with the arguments given; the script sets `capture` and
+# `data`. Its output is left in $work/run.log; a failure is reported with the log's end.
+run() {
+  "$capture" --data "$data" "$@" >"$work/run.log" 2>&1 ||
+    { fail "zentrox-capture $* failed: $(tail -n 5 "$work/run.log")"; return 1; }
+}
+
+# The file of frame $2 of a capture into the folder $1.
+frame() { printf '%s/frame_%06d.png' "$1" "$2"; }
+
+# The MD5 of a picture's decoded RGB pixels: two files of the same picture match whatever their
+# encoding.
+pixels() { ffmpeg -v error -nostdin -i "$1" -f rawvideo -pix_fmt rgb24 - | md5sum | cut -c1-32; }
+
+# The mean grey level, 0..255, of the area $2 (ffmpeg's crop=W:H:X:Y) of the picture $1.
+mean_grey() {
+  ffmpeg -v error -nostdin -i "$1" -vf "crop=$2,scale=1:1:flags=area" -f rawvideo -pix_fmt gray - |
+    od -An -tu1 | tr -d ' '
+}

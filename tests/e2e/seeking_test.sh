@@ -8,16 +8,7 @@ set -uo pipefail
 
 capture=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
-run() {
-  "$capture" --data "$data" "$@" >"$work/run.log" 2>&1 ||
-    { fail "zentrox-capture $* failed: $(tail -n 5 "$work/run.log")"; return 1; }
-}
-frame() { printf '%s/frame_%06d.png' "$1" "$2"; }
+source "$(dirname "$0")/e2e_helpers.sh"
 
 # Frames $3.. of the capture into folder $1 equal the whole run's from its frame $2 on.
 expect_same() {
@@ -77,8 +68,4 @@ for t in 9.9 9.95 10; do
 done
 run --fps 20 --from 9.85 --to 10.1 --out "$work/span20" && expect_same "$work/span20" 197 "--from 9.85 at 20 fps"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failed" >&2
-  exit 1
-fi
-echo "every late start matches the whole run"
+finish "every late start matches the whole run"
