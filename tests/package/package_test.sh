@@ -21,6 +21,13 @@ work=$(mktemp -d)
 clean=$work/clean
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+abort() {
+  fail "$@"
+  exit 1
+}
+# The Xvfb session registers its clean-up through on_exit; cleanup below stops the demo and
+# Xvfb itself, after what must go first (the clean root's processes), and unmounts first.
+on_exit() { :; }
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 host_installed=0
@@ -94,11 +101,9 @@ dpkg-deb --fsys-tarfile "$package" | tar -x -C "$work" ./usr/share/applications/
 desktop-file-validate "$work/usr/share/applications/zentrox.desktop" ||
   fail "desktop-file-validate refused the menu entry"
 
-# One X server for both demo runs. Its own exit trap (stop the programs, remove $work) is
-# replaced by the one above, which does that too and unmounts first.
+# One X server for both demo runs.
 # shellcheck source=../e2e/xvfb_session.sh
 source "$root/tests/e2e/xvfb_session.sh"
-trap cleanup EXIT
 export SDL_AUDIODRIVER=dummy
 
 # Runs a command in the clean root with a plain environment, as a login there would have it
