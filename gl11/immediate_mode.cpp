@@ -38,9 +38,8 @@ bool ImmediateMode::end(PrimitiveBatch& batch) {
         return false;
     }
     inside = false;
-    batch.kind = kindOf(mode);
-    batch.indices = assemble(mode, static_cast<uint32_t>(gathered.size()));
-    batch.vertices = std::move(gathered);
+    batch.mode = mode;
+    batch.vertices.swap(gathered);
     gathered.clear();
     return true;
 }

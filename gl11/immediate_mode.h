@@ -2,8 +2,7 @@
 // OpenGL 1.1's immediate mode for the layer that gives it on OpenGL ES 3.0: the current
 // colour, normal and texture coordinates, kept across blocks as OpenGL keeps them, and the
 // vertices of one glBegin/glEnd block, each with the values current when its glVertex came.
-// glEnd hands the block over as independent primitives (gl11/primitive_assembly.h), ready to
-// go into one buffer.
+// glEnd hands the block over with its mode, for primitive assembly (gl11/primitive_assembly.h).
 
 #include <array>
 #include <cstdint>
@@ -20,9 +19,8 @@ struct LayerVertex {
 };
 
 struct PrimitiveBatch {
-    PrimitiveKind kind = PrimitiveKind::Triangles;
+    PrimitiveMode mode = PrimitiveMode::Points;
     std::vector<LayerVertex> vertices;  // as gathered
-    std::vector<uint32_t> indices;      // one per point, two per line, three per triangle
 };
 
 class ImmediateMode {
@@ -34,7 +32,8 @@ public:
     void colour(float red, float green, float blue, float alpha = 1.0f);
     void normal(float x, float y, float z);
     void texCoord(float s, float t, float r = 0.0f, float q = 1.0f);
-    // The block's primitives; false, with nothing handed over, outside a block.
+    // The block's vertices, swapped into `batch` so that both keep their memory for the next
+    // block; false, with nothing handed over, outside a block.
     bool end(PrimitiveBatch& batch);
 
     bool insideBlock() const { return inside; }

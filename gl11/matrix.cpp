@@ -37,18 +37,6 @@ Matrix4 operator*(const Matrix4& a, const Matrix4& b) {
     return result;
 }
 
-Vector4 operator*(const Matrix4& a, const Vector4& v) {
-    Vector4 result{};
-    for (int row = 0; row < 4; ++row) {
-        float sum = 0.0f;
-        for (int k = 0; k < 4; ++k) {
-            sum += a.at(row, k) * v[static_cast<size_t>(k)];
-        }
-        result[static_cast<size_t>(row)] = sum;
-    }
-    return result;
-}
-
 Matrix4 translationMatrix(float x, float y, float z) {
     return fromRows({1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z, 0, 0, 0, 1});
 }

@@ -18,7 +18,18 @@ using Vector4 = std::array<float, 4>;
 Matrix4 identityMatrix();
 // a * b: b applied first.
 Matrix4 operator*(const Matrix4& a, const Matrix4& b);
-Vector4 operator*(const Matrix4& a, const Vector4& v);
+// Inline: every vertex of every block goes through it.
+inline Vector4 operator*(const Matrix4& a, const Vector4& v) {
+    Vector4 result{};
+    for (int row = 0; row < 4; ++row) {
+        float sum = 0.0f;
+        for (int k = 0; k < 4; ++k) {
+            sum += a.at(row, k) * v[static_cast<size_t>(k)];
+        }
+        result[static_cast<size_t>(row)] = sum;
+    }
+    return result;
+}
 
 Matrix4 translationMatrix(float x, float y, float z);
 // About the axis (x, y, z), normalised first; no rotation about a zero axis.

@@ -1,5 +1,8 @@
 #include "gl11/primitive_assembly.h"
 
+#include <cstddef>
+#include <initializer_list>
+
 namespace {
 
 void addTriangle(std::vector<uint32_t>& indices, uint32_t a, uint32_t b, uint32_t c) {
@@ -106,4 +109,44 @@ std::vector<uint32_t> assemble(PrimitiveMode mode, uint32_t count) {
             break;
     }
     return indices;
+}
+
+PolygonList polygonsOf(PrimitiveMode mode, uint32_t count) {
+    PolygonList result;
+    const auto add = [&](std::initializer_list<uint32_t> polygon) {
+        result.indices.insert(result.indices.end(), polygon);
+        result.sizes.push_back(static_cast<uint32_t>(polygon.size()));
+    };
+    switch (mode) {
+        case PrimitiveMode::Quads:
+            for (uint32_t i = 0; i + 3 < count; i += 4) {
+                add({i, i + 1, i + 2, i + 3});
+            }
+            break;
+        case PrimitiveMode::QuadStrip:
+            for (uint32_t i = 0; i + 3 < count; i += 2) {
+                add({i, i + 1, i + 3, i + 2});
+            }
+            break;
+        case PrimitiveMode::Polygon:
+            if (count >= 3) {
+                for (uint32_t i = 0; i < count; ++i) {
+                    result.indices.push_back(i);
+                }
+                result.sizes.push_back(count);
+            }
+            break;
+        case PrimitiveMode::Triangles:
+        case PrimitiveMode::TriangleStrip:
+        case PrimitiveMode::TriangleFan: {
+            const std::vector<uint32_t> triangles = assemble(mode, count);
+            for (std::size_t i = 0; i + 2 < triangles.size(); i += 3) {
+                add({triangles[i], triangles[i + 1], triangles[i + 2]});
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return result;
 }

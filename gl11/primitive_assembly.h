@@ -30,3 +30,12 @@ PrimitiveKind kindOf(PrimitiveMode mode);
 
 // Indices into the `count` vertices: one per point, two per line or three per triangle.
 std::vector<uint32_t> assemble(PrimitiveMode mode, uint32_t count);
+
+// The polygons of a block of `count` vertices in `mode`, as glPolygonMode(GL_LINE) outlines
+// them: each triangle, quad or the one polygon, its vertices in winding order. Points and lines
+// give none.
+struct PolygonList {
+    std::vector<uint32_t> indices;  // the polygons' vertices, one after the other
+    std::vector<uint32_t> sizes;    // how many vertices each polygon has
+};
+PolygonList polygonsOf(PrimitiveMode mode, uint32_t count);
