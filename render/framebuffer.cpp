@@ -76,3 +76,14 @@ std::vector<uint8_t> Framebuffer::readPixels() const {
     }
     return topDown;
 }
+
+void Framebuffer::finish() const {
+    glFlush();
+    glFinish();
+}
+
+int32_t Framebuffer::largestSide() {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    return largest;
+}

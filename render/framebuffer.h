@@ -27,6 +27,11 @@ public:
     // The surface's pixels, RGB, top row first.
     std::vector<uint8_t> readPixels() const;
 
+    // Waits until every command so far has drawn into the surface.
+    void finish() const;
+    // The largest side, in pixels, the current context draws a surface at.
+    static int32_t largestSide();
+
     uint32_t name() const { return framebuffer; }
     int32_t width() const { return surfaceWidth; }
     int32_t height() const { return surfaceHeight; }

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   # platform layer and rendering
   libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0
-  libgl1-mesa-dri libepoxy-dev
+  libgl1-mesa-dri libepoxy-dev libgles-dev
   # image files
   libpng-dev zlib1g-dev
   # the data generator's text: font engine and fonts

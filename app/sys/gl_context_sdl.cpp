@@ -4,17 +4,28 @@
 
 #include "app/sys/window_sdl.h"
 #include "base/gl.h"
+#include "base/gl_api.h"
 
 struct GLContext::Native {
     SDL_GLContext context;
 };
+
+void requestContextProfile() {
+    if (kOpenGLES) {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    } else {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    }
+}
 
 namespace {
 
 SDL_GLContext createContext(SDL_Window* window, int32_t colorBits, int32_t depthBits,
                             int32_t stencilBits) {
     const int32_t channelBits = colorBits >= 24 ? 8 : 5;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    requestContextProfile();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
