@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zentrox and runs every test: unit, rendering (offscreen
 # Mesa), end to end (the demo under Xvfb, the tools), the golden frames again from a build for
-# newer CPUs (-march=x86-64-v3) where this one runs it, the same suite again under the address
+# newer CPUs (-march=x86-64-v3) where this one runs it, the programs built over the OpenGL 1.1
+# layer on OpenGL ES 3.0 against the desktop build, the same suite again under the address
 # and undefined-behaviour sanitizers, a short run of each fuzzer, then the Debian package
 # (installed system-wide with apt for the test, then purged).
 set -euo pipefail
@@ -11,6 +12,7 @@ build=${ZENTROX_BUILD_DIR:-$root/build}
 fuzz_build=${ZENTROX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 sanitize_build=${ZENTROX_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 v3_build=${ZENTROX_V3_BUILD_DIR:-$root/build-v3}
+es3_build=${ZENTROX_ES3_BUILD_DIR:-$root/build-es3}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 (cd "$build" && ctest --output-on-failure --timeout 600 --parallel "$(nproc)")
@@ -25,6 +27,18 @@ if /lib64/ld-linux-x86-64.so.2 --help 2>/dev/null | grep -q 'x86-64-v3 (supporte
 else
   echo "skipped: this CPU does not run x86-64-v3 code, so no -march=x86-64-v3 build is compared" >&2
 fi
+
+# The demo and the capture tool over the project's OpenGL 1.1 layer on OpenGL ES 3.0, as the
+# web build draws: every golden frame near the desktop build's and exactly as recorded for ES,
+# seeking and spans exact, and the demo's window on an ES context under Xvfb.
+cmake -S "$root" -B "$es3_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZENTROX_TESTS=OFF \
+  -DZENTROX_GL=es3 >/dev/null
+cmake --build "$es3_build" --parallel "$(nproc)" --target zentrox-capture zentrox
+"$root/tests/e2e/es3_frames_test.sh" "$es3_build/zentrox-capture" "$build/zentrox-capture" \
+  "$build/data" "$build/tests/frame_difference"
+"$root/tests/e2e/seeking_test.sh" "$es3_build/zentrox-capture" "$build/data"
+"$root/tests/e2e/demo_window_test.sh" "$es3_build/zentrox" "$build/tests/send_close_request" \
+  "$build/tests/audio_output_check"
 
 # The whole suite again under AddressSanitizer and UBSan; any report fails its test.
 # NOTE: Mesa's driver is unloaded before the leak check runs, so its deliberate leaks come
