@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(LayerContextAttributes, PopRestoresEverythingThePushSavedButNotTheMatrices) {
@@ -83,6 +85,22 @@ TEST(LayerContextLighting, ALightsPositionIsTakenToEyeSpaceWhenGiven) {
     const Vector4& eye = context.state().lighting.lights[1].position;
     EXPECT_FLOAT_EQ(eye[2], -2.0f);
     EXPECT_FLOAT_EQ(eye[3], 1.0f);
+}
+
+// In a release build the call is ignored and named on stderr; a debug build stops at it.
+TEST(LayerContextCalls, AValueOutsideTheImplementedOnesIsNamedAndChangesNothing) {
+    LayerContext context;
+    constexpr GLenum kLineStipple = 0x0B24;
+    ::testing::internal::CaptureStderr();
+    context.setCapability(kLineStipple, true);
+    context.setTexGen(GL_S, GL_TEXTURE_GEN_MODE, 0x2401);  // GL_OBJECT_LINEAR
+    context.setPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("glEnable does not implement 0x0B24"), std::string::npos) << said;
+    EXPECT_NE(said.find("glTexGeni does not implement 0x2401"), std::string::npos) << said;
+    EXPECT_NE(said.find("glPolygonMode does not implement 0x1B00"), std::string::npos) << said;
+    EXPECT_EQ(context.state().texturing.modeS, TexGenMode::EyeLinear);
+    EXPECT_FALSE(context.state().polygonLines);
 }
 
 TEST(LayerContextArrays, InterleavedArraysSetTheirPointersAndAClientPopRestoresThem) {
