@@ -1,73 +1,24 @@
 #include "resources/png.h"
 
-#include <png.h>
-
-#include <csetjmp>
 #include <cstdlib>
 
+#include "resources/png_decoding.h"
 #include "resources/stream.h"
 
 namespace {
 
-// NOTE: far above any picture of the data tree; a header claiming more is not believed, so a
-// lying file cannot make us allocate gigabytes.
-constexpr png_uint_32 kMaxSide = 16384;  // pixels
+// The whole stream in one malloc'd block, as both decoders read from memory.
+struct FileBytes {
+    FileBytes() = default;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes() { std::free(bytes); }
 
-// The ancillary chunks that change the decoded pixels; libpng skips every other one unread.
-// NOTE: skipping matters for safety too: libpng reads some ancillary chunks into memory whole,
-// and a suggested-palette chunk claiming 1.5 GB got a buffer of that size before its data
-// turned out to be missing.
-constexpr png_byte kPixelChunks[] = "tRNS\0gAMA\0sRGB";
-constexpr int kPixelChunkCount = 3;
-
-void skipOtherAncillaryChunks(png_structp png) {
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_AS_DEFAULT, kPixelChunks, kPixelChunkCount);
-}
-
-// The display gamma the pictures were made for, a single-precision constant.
-constexpr float kDisplayGamma = 2.2f;
-constexpr double kDefaultFileGamma = 0.45455;
-
-// Everything the decode owns, outside the function that calls setjmp, so that a libpng error
-// jumping back finds every resource where cleanup expects it.
-struct Decode {
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    png_bytep file = nullptr;  // the whole stream
-    png_size_t fileSize = 0;
-    png_size_t cursor = 0;
-    png_bytepp rows = nullptr;
+    uint8_t* bytes = nullptr;
+    size_t size = 0;
 };
 
-void cleanUp(Decode& decode) {
-    if (decode.png != nullptr) {
-        png_destroy_read_struct(&decode.png, decode.info != nullptr ? &decode.info : nullptr,
-                                nullptr);
-    }
-    std::free(decode.rows);
-    std::free(decode.file);
-    decode = Decode{};
-}
-
-void readFromBuffer(png_structp png, png_bytep out, png_size_t size) {
-    Decode& decode = *static_cast<Decode*>(png_get_io_ptr(png));
-    if (size > decode.fileSize - decode.cursor) {
-        png_error(png, "file ends early");
-    }
-    for (png_size_t i = 0; i < size; ++i) {
-        out[i] = decode.file[decode.cursor + i];
-    }
-    decode.cursor += size;
-}
-
-// The demo says nothing about bad data: errors only jump back, warnings are dropped.
-void quietError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void quietWarning(png_structp, png_const_charp) {}
-
-bool readWholeStream(Stream& stream, Decode& decode) {
+bool readWholeStream(Stream& stream, FileBytes& file) {
     if (!stream.seek(0, kSeekEnd)) {
         return false;
     }
@@ -75,101 +26,17 @@ bool readWholeStream(Stream& stream, Decode& decode) {
     if (size <= 0 || !stream.seek(0, kSeekBegin)) {
         return false;
     }
-    decode.file = static_cast<png_bytep>(std::malloc(static_cast<size_t>(size)));
-    decode.fileSize = static_cast<png_size_t>(size);
-    return decode.file != nullptr && stream.read(decode.file, size);
-}
-
-void requestTransformations(png_structp png, png_infop info, int colourType, int bitDepth) {
-    png_set_packing(png);
-    if (colourType == PNG_COLOR_TYPE_PALETTE) {
-        png_set_expand(png);
-    }
-    if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) {
-        png_set_expand(png);
-    }
-    if (png_get_valid(png, info, PNG_INFO_tRNS) != 0) {
-        png_set_expand(png);
-    }
-    png_set_strip_16(png);
-    // Interlaced files are read whole, passes combined.
-    png_set_interlace_handling(png);
-    int intent = 0;
-    if (png_get_sRGB(png, info, &intent) == 0) {
-        double fileGamma = kDefaultFileGamma;
-        if (png_get_gAMA(png, info, &fileGamma) == 0) {
-            fileGamma = kDefaultFileGamma;
-        }
-        png_set_gamma(png, static_cast<double>(kDisplayGamma), fileGamma);
-    }
-}
-
-// Deflate's best ratio: a stored byte never stands for more than this many output bytes.
-constexpr png_size_t kMaxDeflateRatio = 1032;
-
-// A header whose raw rows could not be compressed into the whole file is lying; refusing it
-// before the pixel buffer is allocated keeps a tiny file from claiming a gigabyte.
-bool fileCanHold(const Decode& decode, png_size_t rowBytes, png_uint_32 height) {
-    const png_size_t rawBytes = (rowBytes + 1) * height;  // each row starts with its filter byte
-    return rawBytes / kMaxDeflateRatio <= decode.fileSize;
-}
-
-// Runs with the setjmp return established by the caller; any libpng error jumps out of here.
-bool decodeInto(Decode& decode, Image& image) {
-    png_set_read_fn(decode.png, &decode, readFromBuffer);
-    png_set_user_limits(decode.png, kMaxSide, kMaxSide);
-    skipOtherAncillaryChunks(decode.png);
-    png_read_info(decode.png, decode.info);
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    int bitDepth = 0;
-    int colourType = 0;
-    png_get_IHDR(decode.png, decode.info, &width, &height, &bitDepth, &colourType, nullptr, nullptr,
-                 nullptr);
-    if (colourType == PNG_COLOR_TYPE_GRAY_ALPHA || !imageWithinBudget(width, height) ||
-        !fileCanHold(decode, png_get_rowbytes(decode.png, decode.info), height)) {
-        return false;
-    }
-    requestTransformations(decode.png, decode.info, colourType, bitDepth);
-    png_read_update_info(decode.png, decode.info);
-    const int32_t channels = png_get_channels(decode.png, decode.info);
-    const png_size_t rowBytes = png_get_rowbytes(decode.png, decode.info);
-    if (rowBytes != static_cast<png_size_t>(width) * static_cast<png_size_t>(channels)) {
-        return false;  // not one byte per sample after all; never overrun the buffer
-    }
-    image.allocate(static_cast<int32_t>(width), static_cast<int32_t>(height), channels);
-    decode.rows = static_cast<png_bytepp>(std::malloc(sizeof(png_bytep) * height));
-    if (image.data == nullptr || decode.rows == nullptr) {
-        return false;
-    }
-    for (png_uint_32 i = 0; i < height; ++i) {
-        decode.rows[i] = image.data + static_cast<size_t>(height - 1 - i) * rowBytes;
-    }
-    png_read_image(decode.png, decode.rows);
-    png_read_end(decode.png, nullptr);
-    return true;
-}
-
-bool decodeGuarded(Decode& state, Image& image) {
-    if (setjmp(png_jmpbuf(state.png)) != 0) {
-        return false;
-    }
-    return decodeInto(state, image);
+    file.bytes = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(size)));
+    file.size = static_cast<size_t>(size);
+    return file.bytes != nullptr && stream.read(file.bytes, size);
 }
 
 }  // namespace
 
 bool PNG::load(Stream& stream) {
     release();
-    Decode state;
-    state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
-    if (state.png == nullptr) {
-        return false;
-    }
-    state.info = png_create_info_struct(state.png);
-    const bool decoded =
-        state.info != nullptr && readWholeStream(stream, state) && decodeGuarded(state, *this);
-    cleanUp(state);
+    FileBytes file;
+    const bool decoded = readWholeStream(stream, file) && decodePng(file.bytes, file.size, *this);
     if (!decoded) {
         release();
     }
