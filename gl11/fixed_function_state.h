@@ -53,6 +53,8 @@ struct FogState {
     float start = 0;
     float end = 1;
     Vector4 colour = {0, 0, 0, 0};
+
+    bool operator==(const FogState&) const = default;
 };
 
 struct TexturingState {

@@ -136,15 +136,7 @@ FragmentSettings LayerContext::fragmentSettings() const {
                                : TextureStage::Modulate;
         settings.textureHasAlpha = textures.at(current.raster.boundTexture).hasAlpha;
     }
-    const FogState& fog = current.fog;
-    if (fog.enabled) {
-        settings.fog = true;
-        settings.fogMode = fog.mode;
-        settings.fogStart = fog.start;
-        settings.fogEnd = fog.end;
-        settings.fogDensity = fog.density;
-        settings.fogColour = fog.colour;
-    }
+    settings.fog = current.fog;
     return settings;
 }
 

@@ -122,10 +122,10 @@ int textureMode(TextureStage stage) {
 }
 
 int fogMode(const FragmentSettings& settings) {
-    if (!settings.fog) {
+    if (!settings.fog.enabled) {
         return 0;
     }
-    switch (settings.fogMode) {
+    switch (settings.fog.mode) {
         case FogMode::Linear:
             return 1;
         case FogMode::Exp:
@@ -215,9 +215,7 @@ ShaderPipeline::Program* ShaderPipeline::programFor(const FragmentSettings& sett
     used = name;
     glUniform1i(glGetUniformLocation(name, "image"), 0);
     program.sent = settings;
-    glUniform3f(program.fogRangeAt, settings.fogStart, settings.fogEnd, settings.fogDensity);
-    glUniform3f(program.fogColourAt, settings.fogColour[0], settings.fogColour[1],
-                settings.fogColour[2]);
+    sendFog(program, settings.fog);
     return &program;
 }
 
@@ -229,10 +227,13 @@ void ShaderPipeline::setUniforms(Program& program, const FragmentSettings& setti
     if (settings == program.sent) {
         return;
     }
-    glUniform3f(program.fogRangeAt, settings.fogStart, settings.fogEnd, settings.fogDensity);
-    glUniform3f(program.fogColourAt, settings.fogColour[0], settings.fogColour[1],
-                settings.fogColour[2]);
+    sendFog(program, settings.fog);
     program.sent = settings;
+}
+
+void ShaderPipeline::sendFog(const Program& program, const FogState& fog) {
+    glUniform3f(program.fogRangeAt, fog.start, fog.end, fog.density);
+    glUniform3f(program.fogColourAt, fog.colour[0], fog.colour[1], fog.colour[2]);
 }
 
 void ShaderPipeline::draw(const DrawBatch& batch, const FragmentSettings& given) {

@@ -21,12 +21,7 @@ struct FragmentSettings {
     TextureStage texture = TextureStage::Off;
     bool textureHasAlpha = false;
     bool lineCoverage = false;  // a smooth line's
-    bool fog = false;
-    FogMode fogMode = FogMode::Exp;
-    float fogStart = 0;
-    float fogEnd = 1;
-    float fogDensity = 1;
-    Vector4 fogColour = {0, 0, 0, 0};
+    FogState fog;
 
     bool operator==(const FragmentSettings&) const = default;
 };
@@ -52,6 +47,7 @@ private:
     bool createBuffers();
     Program* programFor(const FragmentSettings& settings);
     void setUniforms(Program& program, const FragmentSettings& settings);
+    static void sendFog(const Program& program, const FogState& fog);
     void setLineArrays(bool on);
 
     std::array<Program, kProgramCount> programs{};

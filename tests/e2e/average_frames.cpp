@@ -3,33 +3,14 @@
 // frames, so that a motion-blurred capture can be compared byte for byte with the frames of a
 // capture at the higher rate.
 
-#include <png.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "e2e/rgb_png.h"
 #include "tools/capture/frame_average.h"
 #include "tools/capture/frame_writer.h"
-
-namespace {
-
-bool readRgb(const char* path, std::vector<uint8_t>& rgb, int32_t& width, int32_t& height) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path) == 0) {
-        return false;
-    }
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    width = static_cast<int32_t>(image.width);
-    height = static_cast<int32_t>(image.height);
-    return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -39,7 +20,7 @@ int main(int argc, char** argv) {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint8_t> rgb;
-    if (!readRgb(argv[2], rgb, width, height)) {
+    if (!readRgbPng(argv[2], rgb, width, height)) {
         std::fprintf(stderr, "average_frames: cannot read %s\n", argv[2]);
         return 1;
     }
@@ -48,7 +29,7 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; ++i) {
         int32_t w = 0;
         int32_t h = 0;
-        if (!readRgb(argv[i], rgb, w, h) || w != width || h != height) {
+        if (!readRgbPng(argv[i], rgb, w, h) || w != width || h != height) {
             std::fprintf(stderr, "average_frames: cannot read %s as %dx%d\n", argv[i], width,
                          height);
             return 1;

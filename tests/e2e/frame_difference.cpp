@@ -5,14 +5,14 @@
 // or a wrong fog while letting edge antialiasing differ. Exits 1 when the pictures cannot be
 // read or differ in size.
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "e2e/rgb_png.h"
 
 namespace {
 
@@ -23,17 +23,7 @@ struct Picture {
 };
 
 bool readRgb(const char* path, Picture& picture) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path) == 0) {
-        return false;
-    }
-    image.format = PNG_FORMAT_RGB;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    picture.width = static_cast<int32_t>(image.width);
-    picture.height = static_cast<int32_t>(image.height);
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
+    return readRgbPng(path, picture.rgb, picture.width, picture.height);
 }
 
 double rootMeanSquare(const Picture& a, const Picture& b) {
