@@ -1,7 +1,6 @@
 #include "render/metaballs.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 #include "base/gl.h"
@@ -337,8 +336,7 @@ AxisSamples axisSamples(uint32_t cells, float cellSize) {
         const float origin = static_cast<float>(i) * cellSize;
         for (uint32_t o = 0; o < 2; ++o) {
             const float c = origin + cellSize * static_cast<float>(o);
-            if (count == 0 ||
-                std::bit_cast<uint32_t>(c) != std::bit_cast<uint32_t>(axis.values[count - 1])) {
+            if (count == 0 || bitCast<uint32_t>(c) != bitCast<uint32_t>(axis.values[count - 1])) {
                 axis.values[count++] = c;
             }
             axis.slots[2 * i + o] = count - 1;

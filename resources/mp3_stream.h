@@ -9,13 +9,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "resources/decoded_track.h"
 #include "resources/string.h"
 
 struct mpg123_handle_struct;
 struct Mp3Source;
 
-constexpr int32_t kTrackRate = 44100;  // samples per second per channel
-constexpr int32_t kTrackChannels = 2;
 // Longer music is cut there: the demo needs a little over three minutes.
 constexpr int64_t kMaxTrackSeconds = 600;
 // A larger file is read only that far: ten minutes at the highest bit rate take 24 MB.

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "resources/data_manifest.h"
-#include "resources/mp3_track.h"
+#include "resources/decoded_track.h"
 
 // The music frame that plays at demo time t, seconds.
 inline int64_t musicFrameAt(double t) {
