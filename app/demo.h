@@ -13,6 +13,11 @@
 
 constexpr size_t kTitleCapacity = 256;  // characters, the terminator included
 
+// A run that must look the same wherever it plays (a capture, a browser's player, whose seeks
+// show the frames a capture shows) plays on this grid with this seed unless told otherwise.
+constexpr double kReplayFramesPerSecond = 60.0;
+constexpr uint32_t kReplaySeed = 1;
+
 // Render state, texture table, the timeline's scenes and the timeline's start, its random
 // draws seeded by `seed`: everything before the music starts. Needs a current context.
 void startDemo(const Timeline& timeline, uint32_t seed);

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "app/demo.h"
+
 struct CaptureOptions {
     std::string dataDirectory;  // empty: the working directory
-    double framesPerSecond = 60.0;
+    double framesPerSecond = kReplayFramesPerSecond;
     double from = 0.0;         // seconds of demo time
     double to = 190.0;         // seconds of demo time, exclusive
     bool singleFrame = false;  // --at: exactly one frame, at `from`
@@ -24,7 +26,7 @@ struct CaptureOptions {
     bool lossless = false;                // --lossless: the video's pictures exactly as rendered
     std::string joinPath;                 // --join: join the span videos into this file
     std::vector<std::string> spanVideos;  // the span videos to join, in order
-    uint32_t seed = 1;
+    uint32_t seed = kReplaySeed;
     bool showHelp = false;
     bool showVersion = false;
     bool checkOnly = false;       // --check: list the data tree's files and what became of it

@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/frame_grid.h"
 #include "app/timeline.h"
 
 namespace {
-
-// The grid index of `from`, or -1 when it lies between grid frames.
-int64_t gridIndexOf(double from, double framesPerSecond) {
-    const double frames = from * framesPerSecond;
-    const double nearest = std::round(frames);
-    return std::fabs(frames - nearest) <= 1e-6 ? static_cast<int64_t>(nearest) : -1;
-}
 
 double subFramesPerSecond(const FramePlan& plan) {
     return plan.framesPerSecond * plan.shutter;
@@ -56,10 +50,6 @@ std::optional<FramePlan> planFrames(const CaptureOptions& options, std::string& 
     return plan;
 }
 
-float gridTime(int64_t index, double framesPerSecond) {
-    return static_cast<float>(static_cast<double>(index) / framesPerSecond);
-}
-
 float subFrameTime(const FramePlan& plan, int64_t index, int32_t sub) {
     if (plan.gridStart >= 0) {
         return gridTime((plan.gridStart + index) * plan.shutter + sub, subFramesPerSecond(plan));
@@ -85,13 +75,8 @@ SpanBounds spanBounds(int64_t frames, int64_t index, int64_t count) {
 
 std::vector<float> timesBefore(const FramePlan& plan) {
     const double rate = subFramesPerSecond(plan);
-    int64_t gridFrames = plan.gridStart * plan.shutter;
-    if (plan.gridStart < 0) {
-        gridFrames = static_cast<int64_t>(std::ceil(plan.from * rate));
-        while (gridFrames > 0 && static_cast<double>(gridFrames - 1) / rate >= plan.from) {
-            --gridFrames;
-        }
-    }
+    const int64_t gridFrames =
+        plan.gridStart >= 0 ? plan.gridStart * plan.shutter : gridFramesBefore(plan.from, rate);
     std::vector<float> times;
     times.reserve(static_cast<size_t>(gridFrames + plan.first * plan.shutter));
     for (int64_t m = 0; m < gridFrames; ++m) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_grid.h"
 #include "tools/capture/capture_options.h"
 
 struct FramePlan {
@@ -34,9 +35,6 @@ std::optional<FramePlan> planFrames(const CaptureOptions& options, std::string& 
 float subFrameTime(const FramePlan& plan, int64_t index, int32_t sub);
 // Demo time of frame `index` of the range (its first sub-frame), seconds.
 float frameTime(const FramePlan& plan, int64_t index);
-
-// Demo time of grid frame `index`, seconds.
-float gridTime(int64_t index, double framesPerSecond);
 
 // The duration of every rendered frame, seconds: 1 / (fps * shutter), the dt of each.
 float frameDuration(const FramePlan& plan);
