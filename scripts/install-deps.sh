@@ -9,6 +9,8 @@ packages=(
   # platform layer and rendering
   libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0
   libgl1-mesa-dri libepoxy-dev libgles-dev
+  # the web build: Debian's Emscripten, and headless Chromium for its tests
+  emscripten chromium-headless-shell nodejs
   # image files; stb_image decodes PNG where libpng is missing, and is built everywhere
   libpng-dev zlib1g-dev libstb-dev
   # the data generator's text: font engine and fonts

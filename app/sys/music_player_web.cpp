@@ -1,0 +1,140 @@
+// The music in a browser, through Web Audio: the browser decodes the file into an AudioBuffer
+// at the demo's own rate (so nothing is resampled), an AudioBufferSourceNode plays it from any
+// frame, and the AudioContext's clock is the player's. The decoded samples are also copied into
+// the program, where the spectrum is computed from them as everywhere else.
+
+#include <emscripten.h>
+
+#include "app/sys/music_player.h"
+
+// The page's state lives in one object, Module.music: the context, the decoded buffer, the
+// playing source, and where decoding stands (0 decoding, 1 decoded, -1 no music).
+// NOTE: an AudioContext made before any click stays suspended until one; decoding needs no
+// running context.
+EM_JS(void, musicOpen, (const char* name, int rate), {
+    const music = {state : 0, context : null, buffer : null, source : null};
+    Module.music = music;
+    let bytes;
+    try {
+        bytes = FS.readFile(UTF8ToString(name));
+        music.context = new AudioContext({sampleRate : rate, latencyHint : "interactive"});
+    } catch (error) {
+        music.state = -1;
+        return;
+    }
+    music.context.decodeAudioData(bytes.buffer)
+        .then((buffer) = >
+                         {
+                             music.buffer = buffer;
+                             music.state = buffer.length > 0 ? 1 : -1;
+                         },
+              () = > { music.state = -1; });
+});
+
+EM_JS(int, musicState, (), { return Module.music ? Module.music.state : -1; });
+
+EM_JS(double, musicFrames, (), { return Module.music.buffer ? Module.music.buffer.length : 0; });
+
+// Interleaved stereo 16-bit samples, rounded as a 16-bit decoder rounds; a mono file plays on
+// both sides.
+EM_JS(void, musicCopy, (int16_t * out, double frames), {
+    const buffer = Module.music.buffer;
+    const left = buffer.getChannelData(0);
+    const right = buffer.numberOfChannels > 1 ? buffer.getChannelData(1) : left;
+    const samples = new Int16Array(HEAP16.buffer, out, frames * 2);
+    const toInt16 = (x) = > Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
+    for (let i = 0; i < frames; ++i) {
+        samples[2 * i] = toInt16(left[i]);
+        samples[2 * i + 1] = toInt16(right[i]);
+    }
+});
+
+EM_JS(void, musicPlay, (double frame, int rate), {
+    const music = Module.music;
+    if (!music || !music.context) {
+        return;
+    }
+    if (music.source) {
+        music.source.stop();
+        music.source = null;
+    }
+    if (music.buffer) {
+        const source = music.context.createBufferSource();
+        source.buffer = music.buffer;
+        source.connect(music.context.destination);
+        const offset = frame / rate;
+        if (offset < music.buffer.duration) {
+            source.start(0, offset);
+        }
+        music.source = source;
+    }
+    music.context.resume();
+});
+
+EM_JS(void, musicPause, (), {
+    const music = Module.music;
+    if (!music || !music.context) {
+        return;
+    }
+    if (music.source) {
+        music.source.stop();
+        music.source = null;
+    }
+    music.context.suspend();
+});
+
+// The context's clock where it runs, else the page's: a page without sound output still plays.
+EM_JS(double, musicClock, (), {
+    const music = Module.music;
+    if (music&& music.context&& music.context.state == = "running") {
+        return music.context.currentTime;
+    }
+    return performance.now() / 1000;
+});
+
+EM_JS(void, musicClose, (), {
+    const music = Module.music;
+    if (music && music.context) {
+        music.context.close();
+    }
+    Module.music = null;
+});
+
+MusicPlayer::~MusicPlayer() {
+    musicClose();
+}
+
+void MusicPlayer::open(const String& name) {
+    decoded.samples.clear();
+    finished = false;
+    musicOpen(name.c_str(), kTrackRate);
+}
+
+bool MusicPlayer::ready() {
+    if (finished) {
+        return true;
+    }
+    const int state = musicState();
+    if (state == 0) {
+        return false;
+    }
+    if (state == 1) {
+        const double frames = musicFrames();
+        decoded.samples.resize(static_cast<size_t>(frames) * kTrackChannels);
+        musicCopy(decoded.samples.data(), frames);
+    }
+    finished = true;
+    return true;
+}
+
+void MusicPlayer::play(int64_t frame) {
+    musicPlay(static_cast<double>(frame), kTrackRate);
+}
+
+void MusicPlayer::pause() {
+    musicPause();
+}
+
+double MusicPlayer::clockSeconds() const {
+    return musicClock();
+}
