@@ -35,7 +35,12 @@ function killGroup(child) {
 function onNodeExit() {
   for (const browser of running) {
     killGroup(browser.child);
-    fs.rmSync(browser.profile, { recursive: true, force: true });
+    try {
+      fs.rmSync(browser.profile, { recursive: true, force: true, maxRetries: 3 });
+    } catch {
+      // A process still dying may have written into it; a stray profile in /tmp is no reason
+      // to fail on the way out.
+    }
   }
 }
 
@@ -67,11 +72,16 @@ function untrack(browser) {
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-/** Rejects with `Error(message)` after `ms` unless `promise` settles first. */
+/**
+ * Rejects with `Error(message)` after `ms` unless `promise` settles first; `message` may be a
+ * function, called then, so that it can tell what had happened by that time.
+ */
 function withTimeout(promise, ms, message) {
   let timer;
   const timeout = new Promise((resolve, reject) => {
-    timer = setTimeout(() => reject(new Error(message)), ms);
+    timer = setTimeout(() => {
+      reject(new Error(typeof message === 'function' ? message() : message));
+    }, ms);
   });
   return Promise.race([promise, timeout]).finally(() => clearTimeout(timer));
 }
@@ -96,7 +106,12 @@ class Connection {
         once: true,
       });
     });
-    await withTimeout(opened, timeoutMs, `timed out after ${timeoutMs} ms connecting to ${url}`);
+    try {
+      await withTimeout(opened, timeoutMs, `timed out after ${timeoutMs} ms connecting to ${url}`);
+    } catch (error) {
+      socket.close();
+      throw error;
+    }
     return new Connection(socket);
   }
 
@@ -126,22 +141,33 @@ class Connection {
   }
 
   send(method, params = {}, sessionId = undefined, timeoutMs = COMMAND_TIMEOUT_MS) {
-    if (this.closedError) return Promise.reject(new Error(`${method}: ${this.closedError.message}`));
+    if (this.closedError) {
+      return Promise.reject(new Error(`${method}: ${this.closedError.message}`));
+    }
     const id = this.nextId++;
     return new Promise((resolve, reject) => {
       const timer = setTimeout(() => {
         this.pending.delete(id);
-        reject(new Error(`timed out after ${timeoutMs} ms waiting for the browser to answer ${method}`));
+        reject(new Error(`timed out after ${timeoutMs} ms waiting for the answer to ${method}`));
       }, timeoutMs);
-      this.pending.set(id, { method, resolve, reject, timer });
+      this.pending.set(id, { method, sessionId, resolve, reject, timer });
       this.socket.send(JSON.stringify({ id, method, params, sessionId }));
     });
   }
 
-  /** Calls `listener(message)` for every event; returns a function that stops it. */
+  /** Fails the commands sent to a session that will never answer them. */
+  failSession(sessionId, why) {
+    for (const [id, call] of this.pending) {
+      if (call.sessionId !== sessionId) continue;
+      this.pending.delete(id);
+      clearTimeout(call.timer);
+      call.reject(new Error(`${call.method}: ${why}`));
+    }
+  }
+
+  /** Calls `listener(message)` for every event from now on. */
   onEvent(listener) {
     this.listeners.add(listener);
-    return () => this.listeners.delete(listener);
   }
 
   close() {
@@ -178,12 +204,15 @@ export async function launch(options = {}) {
   const switches = [
     '--remote-debugging-port=0',
     `--user-data-dir=${profile}`,
-    // WebGL 2 without a GPU: ANGLE over SwiftShader, which Chromium now only allows when asked.
+    // WebGL 2 on the CPU, the same on every machine whatever its GPU: ANGLE over SwiftShader.
+    // Chromium is dropping its silent fall back to SwiftShader for WebGL; the second switch keeps
+    // it allowed.
     '--use-angle=swiftshader',
     '--enable-unsafe-swiftshader',
     // The demo starts its music without a click.
     '--autoplay-policy=no-user-gesture-required',
     '--no-first-run',
+    // The window matches the size each page is given below, so nothing is scaled to fit it.
     `--window-size=${width},${height}`,
   ];
   // Chromium's sandbox refuses to start as root, which is how CI runs.
@@ -210,6 +239,7 @@ export async function launch(options = {}) {
   return browser;
 }
 
+/** A running browser, from launch(). */
 export class Browser {
   constructor(child, profile, viewport) {
     this.child = child;
@@ -222,6 +252,11 @@ export class Browser {
     this.stderrLines = [];
     this.exited = new Promise((resolve) => {
       child.once('exit', (code, signal) => resolve({ code, signal }));
+      child.once('error', (error) => resolve({ error }));
+    });
+    // Its stderr may still hold the lines that tell why it ended when it exits.
+    this.outputEnded = new Promise((resolve) => {
+      child.once('close', (code, signal) => resolve({ code, signal }));
       child.once('error', (error) => resolve({ error }));
     });
     let partial = '';
@@ -247,9 +282,11 @@ export class Browser {
         const match = /DevTools listening on (ws:\/\/\S+)/.exec(line);
         if (match) resolve(match[1]);
       };
-      this.exited.then(({ code, signal, error }) => {
-        if (error) reject(new Error(`cannot start ${this.child.spawnfile}: ${error.message}`));
-        else reject(new Error(`${this.child.spawnfile} exited (${signal ?? `code ${code}`}) before DevTools listened`));
+      this.outputEnded.then(({ code, signal, error }) => {
+        const binary = this.child.spawnfile;
+        if (error) return reject(new Error(`cannot start ${binary}: ${error.message}`));
+        const how = signal ?? `exit code ${code}`;
+        reject(new Error(`${binary} ended (${how}) before DevTools listened`));
       });
     });
   }
@@ -293,8 +330,8 @@ export class Browser {
       // The wrapper script exits as soon as it is killed; the browser's own processes may take a
       // moment longer to be gone, and the profile is only safe to remove once they are.
       for (let i = 0; i < 100 && groupAlive(this.child); i++) await sleep(20);
-      fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
       untrack(this);
+      fs.rmSync(this.profile, { recursive: true, force: true, maxRetries: 5 });
     })();
     return this.closing;
   }
@@ -344,10 +381,11 @@ KEYS.Space = KEYS[' '];
 
 function keyDescription(key) {
   if (KEYS[key]) return KEYS[key];
-  if (/^[a-z]$/i.test(key)) {
-    return { key, code: `Key${key.toUpperCase()}`, keyCode: key.toUpperCase().charCodeAt(0), text: key };
-  }
-  if (/^[0-9]$/.test(key)) return { key, code: `Digit${key}`, keyCode: key.charCodeAt(0), text: key };
+  // Letters and digits have the key code of the upper-case character.
+  const upper = key.toUpperCase();
+  const keyCode = upper.charCodeAt(0);
+  if (/^[A-Z]$/.test(upper)) return { key, code: `Key${upper}`, keyCode, text: key };
+  if (/^[0-9]$/.test(key)) return { key, code: `Digit${key}`, keyCode, text: key };
   throw new Error(`press: no key called "${key}"`);
 }
 
@@ -362,6 +400,10 @@ function consoleText(args) {
     .join(' ');
 }
 
+/**
+ * A tab, from Browser.newPage(). It keeps every console message and page error from its
+ * opening on, across navigations.
+ */
 export class Page {
   constructor(connection, sessionId, targetId) {
     this.connection = connection;
@@ -371,8 +413,20 @@ export class Page {
     this.pageErrors = [];
     this.consoleWaiters = new Set();
     this.loadWaiters = new Set();
+    // A page that crashed or was closed answers nothing more, so what waits on it fails at once
+    // instead of at its timeout. `gone` says why, once it is.
+    this.gone = null;
+    this.goneSignal = new Promise((resolve, reject) => (this.rejectGone = reject));
+    this.goneSignal.catch(() => {});
     connection.onEvent((message) => {
-      if (message.sessionId === sessionId) this.onEvent(message.method, message.params);
+      if (message.sessionId === sessionId) {
+        this.onEvent(message.method, message.params);
+      } else if (
+        message.method === 'Target.detachedFromTarget' &&
+        message.params.sessionId === sessionId
+      ) {
+        this.end('the page was closed');
+      }
     });
   }
 
@@ -385,16 +439,41 @@ export class Page {
       const details = params.exceptionDetails;
       this.pageErrors.push(details.exception?.description ?? details.text);
     } else if (method === 'Log.entryAdded' && params.entry.level === 'error') {
-      this.pageErrors.push(`${params.entry.text}${params.entry.url ? ` (${params.entry.url})` : ''}`);
+      const { text, url } = params.entry;
+      this.pageErrors.push(url ? `${text} (${url})` : text);
     } else if (method === 'Page.lifecycleEvent' && params.name === 'load') {
       for (const waiter of this.loadWaiters) waiter(params.loaderId);
     } else if (method === 'Inspector.targetCrashed') {
       this.pageErrors.push('the page crashed');
+      this.end('the page crashed');
     }
   }
 
+  end(why) {
+    if (this.gone) return;
+    this.gone = why;
+    this.rejectGone(new Error(why));
+    this.connection.failSession(this.sessionId, why);
+  }
+
+  /**
+   * Sends a DevTools command to this page, for what the methods here do not cover.
+   * @param {string} method such as 'Page.reload'
+   * @param {object} [params]
+   * @param {number} [timeoutMs=30000]
+   * @returns {Promise<object>} the command's result
+   */
   send(method, params, timeoutMs) {
+    if (this.gone) return Promise.reject(new Error(`${method}: ${this.gone}`));
     return this.connection.send(method, params, this.sessionId, timeoutMs);
+  }
+
+  /** `promise`, unless the page crashes or is closed first. */
+  unlessGone(promise, what) {
+    const gone = this.goneSignal.catch(() => {
+      throw new Error(`${this.gone} while waiting for ${what}${this.recent()}`);
+    });
+    return Promise.race([promise, gone]);
   }
 
   /** The last console messages and page errors, to explain a wait that timed out. */
@@ -432,9 +511,9 @@ export class Page {
         check();
       });
       await withTimeout(
-        done,
+        this.unlessGone(done, `the load of ${url}`),
         timeoutMs,
-        `timed out after ${timeoutMs} ms waiting for the load event of ${url}${this.recent()}`,
+        () => `timed out after ${timeoutMs} ms waiting for the load of ${url}${this.recent()}`,
       );
     } finally {
       this.loadWaiters.delete(waiter);
@@ -453,6 +532,8 @@ export class Page {
    * @throws {Error} with the exception's text when the expression throws or rejects
    */
   async evaluate(expression, timeoutMs = COMMAND_TIMEOUT_MS) {
+    // As if from a user's gesture, so that what the page does then may start sound or go full
+    // screen the way it would after a click.
     const reply = await this.send(
       'Runtime.evaluate',
       { expression, awaitPromise: true, returnByValue: true, userGesture: true },
@@ -483,11 +564,11 @@ export class Page {
       this.consoleWaiters.add(waiter);
     });
     try {
-      return await withTimeout(found, timeoutMs, '').catch(() => {
-        throw new Error(
-          `timed out after ${timeoutMs} ms waiting for console text "${text}"${this.recent()}`,
-        );
-      });
+      return await withTimeout(
+        this.unlessGone(found, `console text "${text}"`),
+        timeoutMs,
+        () => `timed out after ${timeoutMs} ms waiting for console text "${text}"${this.recent()}`,
+      );
     } finally {
       this.consoleWaiters.delete(waiter);
     }
@@ -521,13 +602,16 @@ export class Page {
         if (value) return value;
         lastError = null;
       } catch (error) {
+        // A page or browser that went away will not make it true.
+        if (this.gone || this.connection.closedError) throw error;
         lastError = error;
       }
       if (Date.now() + intervalMs > deadline) break;
       await sleep(intervalMs);
     }
     const why = lastError ? ` (last try: ${lastError.message})` : '';
-    throw new Error(`timed out after ${timeoutMs} ms waiting for ${expression}${why}${this.recent()}`);
+    const recent = this.recent();
+    throw new Error(`timed out after ${timeoutMs} ms waiting for ${expression}${why}${recent}`);
   }
 
   /** Clicks the left mouse button at (x, y) in CSS pixels. */
@@ -569,7 +653,9 @@ export class Page {
       return canvas.toDataURL('image/png');
     })()`);
     const prefix = 'data:image/png;base64,';
-    if (!url.startsWith(prefix)) throw new Error(`canvasPng: ${selector} gave no PNG (${url.slice(0, 40)})`);
+    if (!url.startsWith(prefix)) {
+      throw new Error(`canvasPng: ${selector} gave no PNG but ${url.slice(0, 40)}`);
+    }
     return Buffer.from(url.slice(prefix.length), 'base64');
   }
 
@@ -577,6 +663,18 @@ export class Page {
   async screenshotPng() {
     const { data } = await this.send('Page.captureScreenshot', { format: 'png' });
     return Buffer.from(data, 'base64');
+  }
+
+  /** Closes the tab and waits until the browser has let it go; the browser stays. */
+  async close() {
+    if (this.gone) return;
+    await this.connection.send('Target.closeTarget', { targetId: this.targetId });
+    // The answer comes before the tab is gone; the browser detaches it once it is.
+    await withTimeout(
+      this.goneSignal.catch(() => {}),
+      5000,
+      'timed out after 5000 ms waiting for a closed tab to go',
+    );
   }
 }
 
@@ -617,8 +715,10 @@ export function decodePng(buffer) {
   if (!header) throw new Error('decodePng: no IHDR');
   const channels = { 0: 1, 2: 3, 4: 2, 6: 4 }[header.colourType];
   if (header.depth !== 8 || !channels || header.interlace !== 0) {
+    const { depth, colourType, interlace } = header;
     throw new Error(
-      `decodePng: only 8-bit non-interlaced grey/RGB(A) (depth ${header.depth}, colour type ${header.colourType}, interlace ${header.interlace})`,
+      'decodePng: only 8-bit non-interlaced grey or RGB, with or without alpha ' +
+        `(depth ${depth}, colour type ${colourType}, interlace ${interlace})`,
     );
   }
   const { width, height } = header;
@@ -657,23 +757,27 @@ export function decodePng(buffer) {
   return { width, height, channels, data };
 }
 
+const USAGE =
+  'usage: node --experimental-websocket tests/web/chromium.mjs shot URL OUT.png ' +
+  '[--wait-console TEXT] [--width W --height H]';
+
+/** The CLI's shot command: saves the canvas's PNG once the page is ready. */
 async function shot(argv) {
-  const usage =
-    'usage: node --experimental-websocket tests/web/chromium.mjs shot URL OUT.png ' +
-    '[--wait-console TEXT] [--width W --height H]';
   const [url, out, ...rest] = argv;
-  if (!url || !out) throw new Error(usage);
+  if (!url || !out) throw new Error(USAGE);
   const options = {};
   let waitText = null;
   for (let i = 0; i < rest.length; i += 2) {
     const [flag, value] = [rest[i], rest[i + 1]];
-    if (value === undefined) throw new Error(`${flag} needs a value\n${usage}`);
+    if (value === undefined) throw new Error(`${flag} needs a value\n${USAGE}`);
     if (flag === '--wait-console') waitText = value;
     else if (flag === '--width' || flag === '--height') {
       const number = Number(value);
-      if (!Number.isInteger(number) || number <= 0) throw new Error(`${flag}: not a size: ${value}`);
+      if (!(Number.isInteger(number) && number > 0)) {
+        throw new Error(`${flag}: not a size: ${value}`);
+      }
       options[flag.slice(2)] = number;
-    } else throw new Error(`unknown option ${flag}\n${usage}`);
+    } else throw new Error(`unknown option ${flag}\n${USAGE}`);
   }
   const browser = await launch(options);
   let page = null;
@@ -683,8 +787,11 @@ async function shot(argv) {
     if (waitText !== null) await page.waitForConsole(waitText, 60000);
     fs.writeFileSync(out, await page.canvasPng());
   } finally {
-    for (const message of page?.consoleMessages() ?? []) process.stderr.write(`console: ${message}\n`);
-    for (const error of page?.errors() ?? []) process.stderr.write(`error: ${error}\n`);
+    const lines = [
+      ...(page?.consoleMessages() ?? []).map((message) => `console: ${message}`),
+      ...(page?.errors() ?? []).map((error) => `error: ${error}`),
+    ];
+    for (const line of lines) process.stderr.write(`${line}\n`);
     await browser.close();
   }
 }
@@ -693,7 +800,7 @@ if (process.argv[1] && import.meta.url === pathToFileURL(path.resolve(process.ar
   const [command, ...argv] = process.argv.slice(2);
   const commands = { shot };
   if (!commands[command]) {
-    process.stderr.write('usage: node --experimental-websocket tests/web/chromium.mjs shot URL OUT.png [--wait-console TEXT] [--width W --height H]\n');
+    process.stderr.write(`${USAGE}\n`);
     process.exit(2);
   }
   commands[command](argv).catch((error) => {
