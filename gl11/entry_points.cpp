@@ -1,6 +1,7 @@
 #include "gl11/entry_points.h"
 
 #include "gl11/layer_context.h"
+#include "gl11/query_result.h"
 
 namespace gl11 {
 
@@ -334,6 +335,10 @@ void glEndQuery(GLenum target) {
 }
 
 void glGetQueryObjectuiv(GLuint query, GLenum name, GLuint* value) {
+    if (name == GL_QUERY_RESULT) {
+        *value = queryResult(query);
+        return;
+    }
     ::glGetQueryObjectuiv(query, name, value);
 }
 
