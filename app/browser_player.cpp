@@ -1,6 +1,7 @@
 #include "app/browser_player.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/frame_grid.h"
 #include "app/sys/page.h"
@@ -14,6 +15,11 @@ namespace {
 constexpr uint32_t kKeySpace = 32;
 constexpr uint32_t kKeyLeft = 37;
 constexpr uint32_t kKeyRight = 39;
+
+double millisecondsBetween(std::chrono::steady_clock::time_point from,
+                           std::chrono::steady_clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
 
 // The last time a seek may land on: the frame before the demo's end.
 double latestSeek() {
@@ -30,10 +36,17 @@ bool BrowserPlayer::Keys::handleMessage(const WindowMessage& message) {
 }
 
 void BrowserPlayer::start() {
+    startedAt = Clock::now();
     window.create(kPictureWidth, kPictureHeight, String("Zentrox"));
+    // The picture is drawn at the size it is shown at: a still at the canvas's, a run at the
+    // screen's, where it plays in full screen (in a window it is scaled down to the canvas).
     int32_t width = 0;
     int32_t height = 0;
-    window.drawableSize(width, height);
+    if (pageStillSeconds() >= 0.0) {
+        window.drawableSize(width, height);
+    } else {
+        pageScreenSize(width, height);
+    }
     const PictureLayout layout = pictureFits(width, height)
                                      ? layoutFor(width, height)
                                      : layoutFor(kPictureWidth, kPictureHeight);
@@ -44,9 +57,19 @@ void BrowserPlayer::start() {
         return;
     }
     context.makeCurrent();
-    startDemo(demoTimeline(), kReplaySeed);
+    // The browser decodes the music while the demo loads.
     music.open(kMusic.name);
+    startDemo(demoTimeline(), kReplaySeed);
     state = State::Loading;
+}
+
+// How long loading and the first seek took, for whoever watches the console.
+void BrowserPlayer::logTimes(Clock::time_point seekStart) const {
+    char line[128];
+    std::snprintf(line, sizeof line, "zentrox: loaded in %.0f ms, first frame in %.0f ms more",
+                  millisecondsBetween(startedAt, seekStart),
+                  millisecondsBetween(seekStart, Clock::now()));
+    pageLog(line);
 }
 
 void BrowserPlayer::frame() {
@@ -79,13 +102,17 @@ void BrowserPlayer::finishLoading() {
     if (still >= 0.0) {
         state = State::Still;
         pageShowStartCard(false);
+        const Clock::time_point seekStart = Clock::now();
         seek(still);
+        logTimes(seekStart);
         pageLog("zentrox: still ready");
         return;
     }
     state = State::Card;
     const double opening = pageOpeningSeconds();
+    const Clock::time_point seekStart = Clock::now();
     seek(std::max(opening, 0.0));
+    logTimes(seekStart);
     pageShowStartCard(true);
 }
 

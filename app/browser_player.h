@@ -8,6 +8,7 @@
 // without drawing, then the frame is drawn. Playing on from there, demo time is the music's
 // clock, so dropped frames never move the picture away from the sound.
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -41,6 +42,7 @@ public:
 
 private:
     enum class State { Failed, Loading, Card, Playing, Paused, Still };
+    using Clock = std::chrono::steady_clock;
 
     // Keys as presses in order: a press and release between two frames still counts once.
     class Keys : public DemoWindow {
@@ -50,6 +52,7 @@ private:
     };
 
     void finishLoading();
+    void logTimes(Clock::time_point seekStart) const;
     void handleKeys();
     void playOn();
     void togglePause();
@@ -66,5 +69,6 @@ private:
     float position = 0.0f;    // demo time of the frame shown, seconds
     double clockStart = 0.0;  // the music clock's seconds when demo time was `clockFrom`
     float clockFrom = 0.0f;   // seconds
+    Clock::time_point startedAt;
     char title[kTitleCapacity] = {};
 };

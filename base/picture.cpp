@@ -1,5 +1,6 @@
 #include "base/picture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,6 +25,13 @@ Rectangle letterbox(int32_t sourceWidth, int32_t sourceHeight, int32_t targetWid
         height = static_cast<int32_t>(int64_t{targetWidth} * sourceHeight / sourceWidth);
     }
     return {(targetWidth - width) / 2, (targetHeight - height) / 2, width, height};
+}
+
+SurfaceSize cappedSurfaceSize(double width, double height) {
+    const double fit = std::min({1.0, kLargestSurfaceWidth / std::max(width, 1.0),
+                                 kLargestSurfaceHeight / std::max(height, 1.0)});
+    return {std::max(1, static_cast<int32_t>(std::lround(width * fit))),
+            std::max(1, static_cast<int32_t>(std::lround(height * fit)))};
 }
 
 bool pictureFits(int32_t surfaceWidth, int32_t surfaceHeight) {

@@ -38,6 +38,21 @@ PictureLayout layoutFor(int32_t surfaceWidth, int32_t surfaceHeight);
 // Whether a surface of that size holds a picture at all: at least 4x3 pixels.
 bool pictureFits(int32_t surfaceWidth, int32_t surfaceHeight);
 
+// The largest surface a screen's picture is drawn at: 4K UHD. A larger display gets a picture of
+// this size scaled up.
+constexpr int32_t kLargestSurfaceWidth = 3840;
+constexpr int32_t kLargestSurfaceHeight = 2160;
+
+struct SurfaceSize {
+    int32_t width;
+    int32_t height;
+};
+
+// A display area of that many pixels (fractions allowed, as a page's CSS size times its pixel
+// ratio gives them), scaled down as a whole where either side passes 4K, in whole pixels and at
+// least 1x1.
+SurfaceSize cappedSurfaceSize(double width, double height);
+
 // The layout every pass and scene draws with; 800x600 until set.
 const PictureLayout& pictureLayout();
 void setPictureLayout(const PictureLayout& layout);

@@ -59,7 +59,15 @@ window.zentroxPage = {
     }
   },
   showMessage,
+  // What the last frame showed, and when the first was shown (for tests and timing).
+  frame: null,
+  firstFrameMs: null,
   showPosition(seconds, paused) {
+    const music = Module.music;
+    this.frame = { seconds, paused, audioSeconds: music && music.context ? music.context.currentTime : null };
+    if (this.firstFrameMs === null) {
+      this.firstFrameMs = performance.now();
+    }
     elements.timelineFill.style.width = `${(100 * seconds) / kDemoSeconds}%`;
     elements.timelineTime.textContent =
       `${formatSeconds(seconds)} / ${formatSeconds(kDemoSeconds)}${paused ? " ❚❚" : ""}`;

@@ -1,6 +1,7 @@
 // The music in a browser, through Web Audio: the browser decodes the file into an AudioBuffer
-// at the demo's own rate (so nothing is resampled), an AudioBufferSourceNode plays it from any
-// frame, and the AudioContext's clock is the player's. The decoded samples are also copied into
+// at the demo's own rate, an AudioBufferSourceNode plays it from any frame (through an
+// AudioContext at that rate where the browser allows, so nothing is resampled), and the
+// AudioContext's clock is the player's. The decoded samples are also copied into
 // the program, where the spectrum is computed from them as everywhere else.
 
 #include <emscripten.h>
@@ -9,26 +10,38 @@
 
 // The page's state lives in one object, Module.music: the context, the decoded buffer, the
 // playing source, and where decoding stands (0 decoding, 1 decoded, -1 no music).
-// NOTE: an AudioContext made before any click stays suspended until one; decoding needs no
-// running context.
+// NOTE: an AudioContext made before any click stays suspended until one. The music is decoded
+// by an offline context at the demo's rate, whatever rate the output runs at (a browser that
+// refuses 44100 Hz resamples as it plays), so that its frames are the demo's.
+// The bodies are JavaScript, which the formatter must leave alone.
+// clang-format off
 EM_JS(void, musicOpen, (const char* name, int rate), {
-    const music = {state : 0, context : null, buffer : null, source : null};
+    const music = {state: 0, context: null, buffer: null, source: null};
     Module.music = music;
     let bytes;
+    let decoder;
     try {
         bytes = FS.readFile(UTF8ToString(name));
-        music.context = new AudioContext({sampleRate : rate, latencyHint : "interactive"});
+        decoder = new OfflineAudioContext(2, 1, rate);
     } catch (error) {
         music.state = -1;
         return;
     }
-    music.context.decodeAudioData(bytes.buffer)
-        .then((buffer) = >
-                         {
-                             music.buffer = buffer;
-                             music.state = buffer.length > 0 ? 1 : -1;
-                         },
-              () = > { music.state = -1; });
+    try {
+        music.context = new AudioContext({sampleRate: rate, latencyHint: "interactive"});
+    } catch (error) {
+        try {
+            music.context = new AudioContext();
+        } catch (error) {
+            music.context = null;
+        }
+    }
+    decoder.decodeAudioData(bytes.buffer).then(
+        (buffer) => {
+            music.buffer = buffer;
+            music.state = buffer.length > 0 ? 1 : -1;
+        },
+        () => { music.state = -1; });
 });
 
 EM_JS(int, musicState, (), { return Module.music ? Module.music.state : -1; });
@@ -37,12 +50,12 @@ EM_JS(double, musicFrames, (), { return Module.music.buffer ? Module.music.buffe
 
 // Interleaved stereo 16-bit samples, rounded as a 16-bit decoder rounds; a mono file plays on
 // both sides.
-EM_JS(void, musicCopy, (int16_t * out, double frames), {
+EM_JS(void, musicCopy, (int16_t* out, double frames), {
     const buffer = Module.music.buffer;
     const left = buffer.getChannelData(0);
     const right = buffer.numberOfChannels > 1 ? buffer.getChannelData(1) : left;
     const samples = new Int16Array(HEAP16.buffer, out, frames * 2);
-    const toInt16 = (x) = > Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
+    const toInt16 = (x) => Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
     for (let i = 0; i < frames; ++i) {
         samples[2 * i] = toInt16(left[i]);
         samples[2 * i + 1] = toInt16(right[i]);
@@ -83,10 +96,11 @@ EM_JS(void, musicPause, (), {
     music.context.suspend();
 });
 
-// The context's clock where it runs, else the page's: a page without sound output still plays.
+// The context's clock while it carries the music, else the page's: without music or sound
+// output the demo still plays.
 EM_JS(double, musicClock, (), {
     const music = Module.music;
-    if (music&& music.context&& music.context.state == = "running") {
+    if (music && music.context && music.buffer) {
         return music.context.currentTime;
     }
     return performance.now() / 1000;
@@ -99,6 +113,7 @@ EM_JS(void, musicClose, (), {
     }
     Module.music = null;
 });
+// clang-format on
 
 MusicPlayer::~MusicPlayer() {
     musicClose();

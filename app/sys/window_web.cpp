@@ -4,28 +4,18 @@
 
 #include <emscripten/html5.h>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "app/sys/window.h"
+#include "base/picture.h"
 
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
-constexpr double kLargestWidth = 3840.0;  // pixels of the drawing buffer, 4K UHD
-constexpr double kLargestHeight = 2160.0;
-
-// The drawing buffer for the canvas's size on the page: device pixels, scaled down as a whole
-// where either side would pass 4K.
-void bufferSizeFor(double cssWidth, double cssHeight, int32_t& width, int32_t& height) {
+// The drawing buffer for the canvas's size on the page: device pixels, at most 4K.
+SurfaceSize bufferSizeFor(double cssWidth, double cssHeight) {
     const double ratio = emscripten_get_device_pixel_ratio();
-    double pixelsWide = cssWidth * ratio;
-    double pixelsHigh = cssHeight * ratio;
-    const double fit = std::min({1.0, kLargestWidth / std::max(pixelsWide, 1.0),
-                                 kLargestHeight / std::max(pixelsHigh, 1.0)});
-    width = std::max(1, static_cast<int32_t>(std::lround(pixelsWide * fit)));
-    height = std::max(1, static_cast<int32_t>(std::lround(pixelsHigh * fit)));
+    return cappedSurfaceSize(cssWidth * ratio, cssHeight * ratio);
 }
 
 // NOTE: a browser's keyCode is the Windows virtual-key code for every key the program names.
@@ -63,12 +53,12 @@ void followPageSize() {
         EMSCRIPTEN_RESULT_SUCCESS) {
         return;
     }
-    int32_t wanted[2] = {};
-    bufferSizeFor(cssWidth, cssHeight, wanted[0], wanted[1]);
-    int32_t current[2] = {};
-    emscripten_get_canvas_element_size(kCanvas, &current[0], &current[1]);
-    if (wanted[0] != current[0] || wanted[1] != current[1]) {
-        emscripten_set_canvas_element_size(kCanvas, wanted[0], wanted[1]);
+    const SurfaceSize wanted = bufferSizeFor(cssWidth, cssHeight);
+    int32_t width = 0;
+    int32_t height = 0;
+    emscripten_get_canvas_element_size(kCanvas, &width, &height);
+    if (wanted.width != width || wanted.height != height) {
+        emscripten_set_canvas_element_size(kCanvas, wanted.width, wanted.height);
     }
 }
 

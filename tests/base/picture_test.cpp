@@ -72,3 +72,21 @@ TEST(PictureLayout, TheLayoutInForceIsTheOneSet) {
 }
 
 }  // namespace
+
+TEST(CappedSurfaceSize, KeepsWhatFitsAndScalesTheRestDownToFourK) {
+    const SurfaceSize same = cappedSurfaceSize(1920.0, 1080.0);
+    EXPECT_EQ(same.width, 1920);
+    EXPECT_EQ(same.height, 1080);
+    const SurfaceSize fractional = cappedSurfaceSize(1279.5, 719.6);
+    EXPECT_EQ(fractional.width, 1280);
+    EXPECT_EQ(fractional.height, 720);
+    const SurfaceSize wide = cappedSurfaceSize(7680.0, 2160.0);  // wider than 4K
+    EXPECT_EQ(wide.width, 3840);
+    EXPECT_EQ(wide.height, 1080);
+    const SurfaceSize tall = cappedSurfaceSize(2000.0, 4320.0);  // a tall phone's screen
+    EXPECT_EQ(tall.width, 1000);
+    EXPECT_EQ(tall.height, 2160);
+    const SurfaceSize empty = cappedSurfaceSize(0.0, 0.0);
+    EXPECT_EQ(empty.width, 1);
+    EXPECT_EQ(empty.height, 1);
+}
