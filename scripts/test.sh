@@ -2,7 +2,8 @@
 # Installs what is missing, builds Zentrox and runs every test: unit, rendering (offscreen
 # Mesa), end to end (the demo under Xvfb, the tools), the golden frames again from a build for
 # newer CPUs (-march=x86-64-v3) where this one runs it, the programs built over the OpenGL 1.1
-# layer on OpenGL ES 3.0 against the desktop build, the same suite again under the address
+# layer on OpenGL ES 3.0 against the desktop build, the web build in headless Chromium, the
+# same suite again under the address
 # and undefined-behaviour sanitizers, a short run of each fuzzer, then the Debian package
 # (installed system-wide with apt for the test, then purged).
 set -euo pipefail
@@ -13,6 +14,7 @@ fuzz_build=${ZENTROX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 sanitize_build=${ZENTROX_SANITIZE_BUILD_DIR:-$root/build-sanitize}
 v3_build=${ZENTROX_V3_BUILD_DIR:-$root/build-v3}
 es3_build=${ZENTROX_ES3_BUILD_DIR:-$root/build-es3}
+web_build=${ZENTROX_WEB_BUILD_DIR:-$root/build-web}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 (cd "$build" && ctest --output-on-failure --timeout 600 --parallel "$(nproc)")
@@ -39,6 +41,13 @@ cmake --build "$es3_build" --parallel "$(nproc)" --target zentrox-capture zentro
 "$root/tests/e2e/seeking_test.sh" "$es3_build/zentrox-capture" "$build/data"
 "$root/tests/e2e/demo_window_test.sh" "$es3_build/zentrox" "$build/tests/send_close_request" \
   "$build/tests/audio_output_check"
+
+# The web build in headless Chromium: stills against the ES and desktop captures' frames, the
+# player, damaged sites and a browser without WebGL 2.
+ZENTROX_WEB_BUILD_DIR=$web_build "$root/scripts/web.sh" --build-only
+node --experimental-websocket "$root/tests/web/chromium_test.mjs"
+"$root/tests/web/web_test.sh" "$web_build/site" "$es3_build/zentrox-capture" \
+  "$build/zentrox-capture" "$build/data" "$build/tests/frame_difference"
 
 # The whole suite again under AddressSanitizer and UBSan; any report fails its test.
 # NOTE: Mesa's driver is unloaded before the leak check runs, so its deliberate leaks come

@@ -29,6 +29,9 @@ golden_capture() {
   find "$work/$name" -name 'frame_*.png' | LC_ALL=C sort >>"$work/files"
 }
 
+# The overlaps of the timeline and the instant 15 s with no compose step, seconds.
+golden_overlaps="9.95 15 84.95 87.95 119.95 122.95 185"
+
 # Every compared frame, in the file's order: the whole timeline at 1 fps (0.5 s, 1.5 s, ...),
 # the overlaps of the timeline and the instant 15 s with no compose step, each as the single
 # frame of its time on the 60 fps grid, the held closing picture, and the tile dissolve under a
@@ -40,7 +43,7 @@ golden_frames() {
   : >"$work/pins"
   golden_capture whole 0.5 1 1 --fps 1 --from 0.5 || return 1
   local at
-  for at in 9.95 15 84.95 87.95 119.95 122.95 185; do
+  for at in $golden_overlaps; do
     golden_capture "at-$at" "$at" 0 1 --at "$at" || return 1
   done
   golden_capture seed2 10.5 1 2 --fps 1 --from 10.5 --to 15 || return 1

@@ -7,12 +7,14 @@
 #   resources  files and formats, the data manifest, images and textures, tracks, meshes
 #   render     drawing techniques, the drawing surface and the projections
 #   scenes     the four scenes and what they share with the spine
-#   app/sys    the platform layers (SDL2, EGL): window, GL contexts, sound
+#   app/sys    the platform layers (SDL2, EGL, the browser): window, GL contexts, sound, music
+#              player, page
 #   app        the spine: scene table, timeline, the demo frame, player, music
 #   tools      the generator and the capture tool; bench and tests may include anything
 # The build enforces the order too (each layer compiles seeing only the layers below it); this
-# test says which line is wrong. Platform headers (SDL, EGL, the GL loader and GL itself) may
-# appear only in the platform backends (app/sys/*_sdl.*, app/sys/*_egl.*), in base/gl_*.h
+# test says which line is wrong. Platform headers (SDL, EGL, Emscripten, the GL loader and GL
+# itself) may appear only in the platform backends (app/sys/*_sdl.*, app/sys/*_egl.*,
+# app/sys/*_web.*, and the browser's main, app/main_web.cpp), in base/gl_*.h
 # behind base/gl.h, the one door to OpenGL, and in gl11/, which draws with OpenGL ES.
 # Prints every include that points up or reaches the platform, with its file and line, and
 # fails on any.
@@ -34,7 +36,8 @@ rank() {
 }
 platform_file() {
   case $1 in
-    base/gl_*.h | gl11/* | app/sys/*_sdl.* | app/sys/*_egl.*) return 0 ;;
+    base/gl_*.h | gl11/* | app/sys/*_sdl.* | app/sys/*_egl.* | app/sys/*_web.* | app/main_web.cpp)
+      return 0 ;;
     *) return 1 ;;
   esac
 }
@@ -55,7 +58,7 @@ while IFS= read -r file; do
     while IFS= read -r hit; do
       echo "platform header outside the backends: $file:$hit" >&2
       platform=$((platform + 1))
-    done < <(grep -nE '^#include <(SDL[^>]*|SDL2/[^>]*|EGL/[^>]*|epoxy/[^>]*|GL/[^>]*|GLES[^>]*)>' "$file")
+    done < <(grep -nE '^#include <(SDL[^>]*|SDL2/[^>]*|EGL/[^>]*|epoxy/[^>]*|GL/[^>]*|GLES[^>]*|emscripten[^>]*)>' "$file")
   fi
 done < <(find base gl11 resources render scenes app tools -type f \( -name '*.cpp' -o -name '*.h' \))
 [ "$checked" -gt 100 ] || { echo "FAIL: only $checked sources found" >&2; exit 1; }

@@ -212,6 +212,10 @@ export async function launch(options = {}) {
     // The demo starts its music without a click.
     '--autoplay-policy=no-user-gesture-required',
     '--no-first-run',
+    // NOTE: on a machine without a sound card the audio service, in its own process, dies on a
+    // CHECK soon after music starts, and now and then takes the browser with it; inside the
+    // browser's process it plays (into nothing) with a clock that runs in real time.
+    '--disable-features=AudioServiceOutOfProcess',
     // The window matches the size each page is given below, so nothing is scaled to fit it.
     `--window-size=${width},${height}`,
   ];

@@ -126,3 +126,15 @@ TEST(FramePlan, ASpanWithoutFramesIsRefused) {
 }
 
 }  // namespace
+
+// A player's seek (app/frame_grid.h) must land on the frame the capture shows with --at.
+TEST(FramePlan, ASeekPointIsTheFrameOfACaptureAtTheSameTime) {
+    for (const char* at : {"0", "0.5", "9.95", "15", "33.333333", "84.95", "100.00001",
+                           "100.0000000001", "150", "185", "189.5", "189.99"}) {
+        const FramePlan plan = planOf({"--at", at});
+        const SeekPoint point = seekPointAt(std::atof(at), kReplayFramesPerSecond);
+        EXPECT_EQ(point.timesBefore, timesBefore(plan)) << at;
+        EXPECT_EQ(point.frameTime, frameTime(plan, 0)) << at;
+        EXPECT_EQ(point.frameDuration, frameDuration(plan)) << at;
+    }
+}
