@@ -64,7 +64,12 @@ window.zentroxPage = {
   firstFrameMs: null,
   showPosition(seconds, paused) {
     const music = Module.music;
-    this.frame = { seconds, paused, audioSeconds: music && music.context ? music.context.currentTime : null };
+    this.frame = {
+      seconds,
+      paused,
+      clockSeconds: music ? music.lastClock : null,
+      clockWallMs: music ? music.lastClockWallMs : null,
+    };
     if (this.firstFrameMs === null) {
       this.firstFrameMs = performance.now();
     }

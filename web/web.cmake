@@ -3,6 +3,7 @@
 # program (.js and .wasm) and the data tree, which the page fetches file by file.
 
 zentrox_layer(zentrox_browser SEES base resources render app/sys SOURCES
+  app/sys/gl_context.cpp
   app/sys/gl_context_web.cpp
   app/sys/music_player_web.cpp
   app/sys/page_web.cpp

@@ -33,6 +33,10 @@ public:
 private:
     struct Native;  // the backend's context
 
+    // Makes the new context current on the window and binds a surface of that size; false,
+    // with the context destroyed, when the driver refuses the surface.
+    bool openSurface(Window& window, int32_t surfaceWidth, int32_t surfaceHeight);
+
     Window* owner = nullptr;
     std::unique_ptr<Native> context;
     Framebuffer frame;

@@ -60,14 +60,7 @@ bool GLContext::create(Window& window, int32_t colorBits, int32_t depthBits, int
         return false;
     }
     context = std::make_unique<Native>(Native{made});
-    owner = &window;
-    makeCurrent();
-    if (!frame.create(surfaceWidth, surfaceHeight)) {
-        destroy();
-        return false;
-    }
-    frame.bind();
-    return true;
+    return openSurface(window, surfaceWidth, surfaceHeight);
 }
 
 void GLContext::makeCurrent() {

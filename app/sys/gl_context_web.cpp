@@ -37,14 +37,7 @@ bool GLContext::create(Window& window, int32_t, int32_t, int32_t, int32_t surfac
         return false;
     }
     context = std::make_unique<Native>(Native{made});
-    owner = &window;
-    makeCurrent();
-    if (!frame.create(surfaceWidth, surfaceHeight)) {
-        destroy();
-        return false;
-    }
-    frame.bind();
-    return true;
+    return openSurface(window, surfaceWidth, surfaceHeight);
 }
 
 void GLContext::makeCurrent() {

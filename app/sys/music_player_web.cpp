@@ -17,6 +17,12 @@
 // clang-format off
 EM_JS(void, musicOpen, (const char* name, int rate), {
     const music = {state: 0, context: null, buffer: null, source: null};
+    music.stopSource = () => {
+        if (music.source) {
+            music.source.stop();
+            music.source = null;
+        }
+    };
     Module.music = music;
     let bytes;
     let decoder;
@@ -67,10 +73,7 @@ EM_JS(void, musicPlay, (double frame, int rate), {
     if (!music || !music.context) {
         return;
     }
-    if (music.source) {
-        music.source.stop();
-        music.source = null;
-    }
+    music.stopSource();
     if (music.buffer) {
         const source = music.context.createBufferSource();
         source.buffer = music.buffer;
@@ -89,10 +92,7 @@ EM_JS(void, musicPause, (), {
     if (!music || !music.context) {
         return;
     }
-    if (music.source) {
-        music.source.stop();
-        music.source = null;
-    }
+    music.stopSource();
     music.context.suspend();
 });
 
@@ -100,10 +100,14 @@ EM_JS(void, musicPause, (), {
 // output the demo still plays.
 EM_JS(double, musicClock, (), {
     const music = Module.music;
-    if (music && music.context && music.buffer) {
-        return music.context.currentTime;
+    const seconds = music && music.context && music.buffer ? music.context.currentTime
+                                                          : performance.now() / 1000;
+    if (music) {
+        // What the frame was timed by, and when, for whoever checks.
+        music.lastClock = seconds;
+        music.lastClockWallMs = performance.now();
     }
-    return performance.now() / 1000;
+    return seconds;
 });
 
 EM_JS(void, musicClose, (), {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web build in headless Chromium (SwiftShader's WebGL 2), served from 127.0.0.1:
 # - stills (?still=) at the golden times and every overlap against the native ES capture's
-#   --at frames (RMSE at most 2 on 0-255) and the desktop capture's (within the ES build's
-#   bounds: RMSE 3, coarse 16);
+#   --at frames (RMSE at most 2 on 0-255) and the desktop capture's (RMSE at most 3), no 8x8
+#   block of either past 32 in any channel;
 # - the player: start card, playing in step with the audio clock, title, pause, seeks, a seek
 #   equal to the still of its time, the end and Escape back to the start card;
 # - the site with files missing or damaged, or without its music, and a browser without WebGL 2;
@@ -45,7 +45,8 @@ compressed=$(find "$site" -type f -exec sh -c 'gzip -9 -c "$1" | wc -c' _ {} \; 
   awk '{ s += $1 } END { print s }')
 echo "site: $total bytes, $compressed gzip-compressed"
 
-# Stills against the native captures of the same frames.
+# Stills against the native captures of the same frames; with KEEP_DIR set, the stills and
+# their figures are kept there.
 times=$(awk 'BEGIN { for (t = 0.5; t < 190; t += 1) print t }')
 times="$times $golden_overlaps"
 "${node_run[@]}" "$here/stills.mjs" "$good" "$work/web" $times >"$work/stills.log" 2>&1 ||
@@ -73,9 +74,12 @@ for t in $times; do
   echo "t=$t es $es desktop $desktop" >>"$work/figures"
 done
 # "t=T es rmse=R coarse=C desktop rmse=R coarse=C"
-awk '{ split($3, e, "="); split($6, d, "="); split($7, c, "=");
-       if (e[2] + 0 > 2) print "FAIL: " $0 ": past RMSE 2 of the ES capture";
-       if (d[2] + 0 > 3 || c[2] + 0 > 16) print "FAIL: " $0 ": past RMSE 3 or coarse 16 of the desktop capture" }' \
+# NOTE: SwiftShader is not llvmpipe: sub-pixel highlights land on other pixels, and the edges of
+# Softface's banded sky move by one band (16 levels), so the coarse bound is 32 where the ES
+# build's against the desktop is 16; a missing glow or a wrong fog still lies far past it.
+awk '{ split($3, e, "="); split($4, f, "="); split($6, d, "="); split($7, c, "=");
+       if (e[2] + 0 > 2 || f[2] + 0 > 32) print "FAIL: " $0 ": past RMSE 2 or coarse 32 of the ES capture";
+       if (d[2] + 0 > 3 || c[2] + 0 > 32) print "FAIL: " $0 ": past RMSE 3 or coarse 32 of the desktop capture" }' \
   "$work/figures" >"$work/past"
 if [ -s "$work/past" ]; then
   cat "$work/past" >&2
@@ -86,6 +90,10 @@ awk '{ split($3, e, "="); split($6, d, "="); split($7, c, "=");
        if (c[2] + 0 > mc) { mc = c[2] + 0; atc = $1 } se += e[2]; n++ }
      END { printf "%d stills: RMSE to ES mean %.3f, worst %.3f (%s); to desktop worst %.3f (%s), coarse %.2f (%s)\n",
            n, se / n, me, ate, md, atd, mc, atc }' "$work/figures"
+
+if [ -n "${KEEP_DIR:-}" ]; then
+  mkdir -p "$KEEP_DIR" && cp "$work"/web/*.png "$work/figures" "$KEEP_DIR/"
+fi
 
 # The player.
 "${node_run[@]}" "$here/player_test.mjs" "$good" || fail "the player misbehaved"
