@@ -114,8 +114,33 @@ try {
   await page.press('Escape');
   await waitForCard(page, 5000);
   check(true, 'Escape returns to the start card');
+
+  // A link to a moment opens there, on the start card, and plays on from it.
+  const linked = await browser.newPage();
+  await linked.goto(`${url}#t=100`);
+  await waitForCard(linked, 60000);
+  const opened = await shown(linked);
+  check(opened.seconds === Math.fround(100), `#t=100 opens at ${opened.seconds} s`);
+  await linked.click(400, 300);
+  await linked.waitFor(`zentroxPage.frame && !zentroxPage.frame.paused && zentroxPage.frame.seconds > 100.2`,
+                       20000);
+  const linkedPlay = await shown(linked);
+  check(linkedPlay.seconds < 105, `and plays on from there (${linkedPlay.seconds} s)`);
+  await linked.close();
 } finally {
   await browser.close();
+}
+
+// The canvas follows the page's size in device pixels.
+const sharp = await launch({ width: 640, height: 360, deviceScaleFactor: 2 });
+try {
+  const page = await sharp.newPage();
+  await page.goto(`${url}?still=30`);
+  await page.waitForConsole('zentrox: still ready', 60000);
+  const size = await page.evaluate(`(() => { const c = document.getElementById('canvas'); return c.width + 'x' + c.height; })()`);
+  check(size === '1280x720', `a 640x360 page at pixel ratio 2 draws a still at ${size}`);
+} finally {
+  await sharp.close();
 }
 
 if (failures.length > 0) {
