@@ -64,18 +64,30 @@ void advanceSceneRow(const Timeline& timeline, const SceneRow& row, float t, flo
     }
 }
 
-// Whether a compose step open at t, or the gap's, draws the target.
+// Whether the picture at t is drawn from the target.
 bool composeShows(const Timeline& timeline, int32_t target, float t) {
-    bool anyOpen = false;
+    const ComposeStep* step = presentedStep(timeline, t);
+    return step != nullptr && targetsRead(*step).holds(target);
+}
+
+// Whether any frame from `time` on may draw from the target: a step reading it is still open
+// then, or the gap comes then.
+bool mayShowFrom(const Timeline& timeline, int32_t target, float time) {
     for (const ComposeStep& step : timeline.composeSteps) {
-        if (step.window.contains(t)) {
-            anyOpen = true;
-            if (targetsRead(step).holds(target)) {
-                return true;
-            }
+        if (step.window.before > time && targetsRead(step).holds(target)) {
+            return true;
         }
     }
-    return !anyOpen && t == timeline.gap.window.after && targetsRead(timeline.gap).holds(target);
+    return timeline.gap.window.after >= time && targetsRead(timeline.gap).holds(target);
+}
+
+// Whether the row's picture at t can ever be seen: now, or held in its target after the row
+// closes. A picture that cannot is not drawn; its scene still advances, so later frames are
+// the same.
+bool rowPictureMatters(const Timeline& timeline, const SceneRow& row, float t) {
+    const SceneEntry* entry = entryOf(timeline, row);
+    return entry == nullptr || composeShows(timeline, entry->target, t) ||
+           mayShowFrom(timeline, entry->target, row.window.before);
 }
 
 // The index in `times` of the frame whose picture the row's target must hold at firstTime,
@@ -168,37 +180,47 @@ const DissolveOrder& timelineDissolveOrder() {
 
 void scenePass(const Timeline& timeline, float t, float dt, TimelineObserver* observer) {
     for (const SceneRow& row : timeline.sceneRows) {
-        if (row.window.contains(t)) {
-            if (observer) {
-                observer->stepStarts();
-            }
-            runSceneRow(timeline, row, t, dt);
-            if (observer) {
-                observer->sceneRowEnds(row);
-            }
+        if (!row.window.contains(t)) {
+            continue;
+        }
+        if (!rowPictureMatters(timeline, row, t)) {
+            advanceSceneRow(timeline, row, t, dt);
+            continue;
+        }
+        if (observer) {
+            observer->stepStarts();
+        }
+        runSceneRow(timeline, row, t, dt);
+        if (observer) {
+            observer->sceneRowEnds(row);
         }
     }
 }
 
-void composePass(const Timeline& timeline, float t, TimelineObserver* observer) {
-    bool anyOpen = false;
-    const auto run = [&](const ComposeStep& step) {
-        if (observer) {
-            observer->stepStarts();
-        }
-        runComposeStep(step, t);
-        if (observer) {
-            observer->composeStepEnds(step);
-        }
-    };
+const ComposeStep* presentedStep(const Timeline& timeline, float t) {
+    const ComposeStep* last = nullptr;
     for (const ComposeStep& step : timeline.composeSteps) {
         if (step.window.contains(t)) {
-            run(step);
-            anyOpen = true;
+            last = &step;
         }
     }
-    if (!anyOpen && t == timeline.gap.window.after) {
-        run(timeline.gap);
+    if (last == nullptr && t == timeline.gap.window.after) {
+        return &timeline.gap;
+    }
+    return last;
+}
+
+void composePass(const Timeline& timeline, float t, TimelineObserver* observer) {
+    const ComposeStep* step = presentedStep(timeline, t);
+    if (step == nullptr) {
+        return;
+    }
+    if (observer) {
+        observer->stepStarts();
+    }
+    runComposeStep(*step, t);
+    if (observer) {
+        observer->composeStepEnds(*step);
     }
 }
 

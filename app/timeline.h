@@ -3,8 +3,9 @@
 // pictures reach the screen. Two passes a frame, both walking a table:
 // - the scene pass renders every open scene into the lower-left 512x512 area and copies that
 //   area into the scene's render target;
-// - the compose pass clears the 800x600 frame for every open step and draws it; the last open
-//   step of a frame alone decides the picture.
+// - the compose pass clears the 800x600 frame and draws the last open step, which alone would
+//   decide the picture if every open step drew (each clears the frame first).
+// A scene whose picture no frame can show, now or held in its target later, only advances.
 // At another picture size both areas scale with it (base/picture.h).
 // All windows are open intervals in single-precision seconds of demo time.
 
@@ -85,6 +86,10 @@ public:
 void startTimeline(const Timeline& timeline, uint32_t seed);
 // The tile order the dissolve uses; the identity until startTimeline.
 const DissolveOrder& timelineDissolveOrder();
+
+// The step that draws the picture at t: the last open one, else the gap's at its instant;
+// null when none is open (from kDemoEnd on).
+const ComposeStep* presentedStep(const Timeline& timeline, float t);
 
 // Every scene row and compose step starts from the base render state (render/render_state.h),
 // so no picture depends on what an earlier step or frame left set.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "scenes/effect.h"
@@ -26,6 +27,7 @@ public:
 
     void advance(float localTime, float) override { localTimes.push_back(localTime); }
     void draw(float, float) const override {
+        ++draws;
         glClearColor(colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
@@ -34,6 +36,22 @@ public:
 
     Pixel colour;
     std::vector<float> localTimes;
+    mutable int32_t draws = 0;
+};
+
+// The names of the steps a frame ran, in order.
+class StepLog : public TimelineObserver {
+public:
+    explicit StepLog(const Timeline& timeline) : timeline(timeline) {}
+
+    void stepStarts() override {}
+    void sceneRowEnds(const SceneRow& row) override { names.push_back(stepName(timeline, row)); }
+    void composeStepEnds(const ComposeStep& step) override {
+        names.push_back(stepName(timeline, step));
+    }
+
+    const Timeline& timeline;
+    std::vector<std::string> names;
 };
 
 // A scene that carries the number of frames it has played and shows it in its colour, as a
@@ -186,6 +204,32 @@ TEST_F(TimelineRenderTest, TheLastSoftfaceFrameIsHeldToTheEnd) {
     EXPECT_EQ(softface.localTimes.back(), 179.99f - 120.0f);
     frameAt(190.0f);
     EXPECT_FALSE(presented);
+}
+
+TEST_F(TimelineRenderTest, OnlyTheStepThatDecidesThePictureIsDrawn) {
+    StepLog log(timeline);
+    runTimeline(timeline, 121.0f, 0.02f, &log);  // Tunnel's show is open under the cross-fade
+    EXPECT_EQ(log.names, (std::vector<std::string>{"tunnel scene", "softface scene",
+                                                   "cross fade to softface"}));
+}
+
+TEST_F(TimelineRenderTest, APictureNoFrameCanShowIsNotDrawnThoughItsSceneAdvances) {
+    frameAt(87.95f);  // the cross-fade still reads Deform's picture
+    const int32_t drawn = deform.draws;
+    expectNear(frameAt(88.5f), kBlue, 0, 88.5f);
+    frameAt(89.99f);
+    EXPECT_EQ(deform.draws, drawn);
+    EXPECT_EQ(deform.localTimes.back(), 89.99f - 10.0f);
+
+    // A picture that a later step shows, after its row has closed, is drawn while hidden.
+    const SceneRow rows[] = {{{0.0f, 10.0f}, kWelcomeScene}, {{0.0f, 20.0f}, kTunnelScene}};
+    const ComposeStep steps[] = {
+        {{0.0f, 10.0f}, ComposeAction::Show, kTunnelTarget, 0, 0.0f, 0.0f},
+        {{10.0f, 20.0f}, ComposeAction::Show, kWelcomeTarget, 0, 0.0f, 0.0f},
+    };
+    timeline = {table, rows, steps, demoTimeline().gap};
+    expectNear(frameAt(5.0f), kBlue, 0, 5.0f);
+    expectNear(frameAt(15.0f), kRed, 0, 15.0f);
 }
 
 // A frame reached by a seek (every frame before it only advanced) shows what the frame shows in
