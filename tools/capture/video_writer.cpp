@@ -67,14 +67,18 @@ std::vector<std::string> ffmpegArguments(const VideoSettings& settings, const st
     } else {
         add({"-map", "0:v:0"});
     }
+    // NOTE: the presets were chosen by measurement on 800x600 frames of the demo. Lossless,
+    // ultrafast costs a quarter of veryfast's CPU for a file 17 % larger. Lossy, superfast at
+    // CRF 18 costs 40 % of faster's CPU and comes closer to the rendered pixels (PSNR 45.1 dB
+    // against 44.9 dB) for a file 29 % larger.
     if (settings.lossless) {
         // The RGB pixels themselves, without the loss of a YUV conversion.
-        add({"-c:v", "libx264rgb", "-pix_fmt", "rgb24", "-preset", "veryfast", "-qp", "0"});
+        add({"-c:v", "libx264rgb", "-pix_fmt", "rgb24", "-preset", "ultrafast", "-qp", "0"});
     } else {
         // BT.709 conversion, tagged, so players need not guess the matrix.
         add({"-vf", "scale=out_color_matrix=bt709:out_range=tv", "-colorspace", "bt709",
              "-color_primaries", "bt709", "-color_trc", "bt709", "-color_range", "tv", "-c:v",
-             "libx264", "-pix_fmt", "yuv420p", "-preset", "faster", "-crf", "18"});
+             "libx264", "-pix_fmt", "yuv420p", "-preset", "superfast", "-crf", "18"});
     }
     if (settings.sound) {
         add({"-c:a", "aac", "-b:a", "192k"});
