@@ -32,6 +32,10 @@ void CaptureReport::addKernel(const std::string& name, double milliseconds) {
     partNamed(kernels, name).milliseconds.push_back(milliseconds);
 }
 
+void CaptureReport::addOutput(const std::string& name, double milliseconds) {
+    partNamed(outputs, name).milliseconds.push_back(milliseconds);
+}
+
 void CaptureReport::setStartUp(double loadMilliseconds, double musicMilliseconds) {
     loadMs = loadMilliseconds;
     musicMs = musicMilliseconds;
@@ -105,6 +109,7 @@ std::string CaptureReport::summary(double wallSeconds) const {
     }
     text += partLines("steps\n", steps);
     text += partLines("kernels\n", kernels);
+    text += partLines("outputs\n", outputs);
     if (peakKilobytes > 0) {
         std::snprintf(line, sizeof line, "peak resident memory %.1f MB\n",
                       static_cast<double>(peakKilobytes) / 1024.0);

@@ -28,6 +28,9 @@ public:
     void addStep(const std::string& name, double milliseconds);
     // A frame's time in each kernel; frames that did not run a kernel add nothing for it.
     void addKernel(const std::string& name, double milliseconds);
+    // A frame's time in one part of its way out: the readback, or the hand-over to the
+    // outputs (which waits while an encoder or the compressing threads are behind).
+    void addOutput(const std::string& name, double milliseconds);
     void setStartUp(double loadMilliseconds, double musicMilliseconds);
     // The time spent playing the frames before the first without drawing them, and how many.
     void setSeek(double milliseconds, int64_t framesPlayed);
@@ -35,7 +38,8 @@ public:
 
     // "start-up ...", "seek ..." when the capture sought, "frames N, wall S s, F frames/s",
     // one line per span that has frames,
-    // then the steps, the kernels when any were timed, and the peak memory when known.
+    // then the steps, the kernels when any were timed, the outputs when frames went out, and
+    // the peak memory when known.
     std::string summary(double wallSeconds) const;
 
     int64_t frames() const { return frameTotal; }
@@ -44,6 +48,7 @@ private:
     std::array<std::vector<double>, kTimelineSpans.size()> spanMilliseconds;
     std::vector<PartTimes> steps;    // in the order first seen
     std::vector<PartTimes> kernels;  // in the order first seen
+    std::vector<PartTimes> outputs;  // in the order first seen
     int64_t frameTotal = 0;
     double loadMs = -1.0;  // negative: not measured
     double musicMs = 0.0;

@@ -266,7 +266,23 @@ struct Capture {
     int64_t written = 0;
 };
 
-// The surface, the demo's start-up and the music's spectrum; the video's encoder.
+// The video's sound file and its encoder, when there is a video.
+// NOTE: before the textures load: the decoded music is freed once the sound file is written,
+// and holding it while the driver builds the mipmaps would add it to the capture's peak memory.
+bool startVideo(const CaptureOptions& options, Capture& capture, std::string& error) {
+    if (!capture.sinks.video) {
+        return true;
+    }
+    const FramePlan& plan = capture.plan;
+    std::vector<float> audio;
+    if (options.spanCount == 1) {
+        audio = musicUnder(options.from, plan.count, plan.framesPerSecond);
+    }
+    capture.sinks.video->recordRenderer(rendererName());
+    return capture.sinks.video->start(audio, plan.count, error);
+}
+
+// The surface, the video's encoder, the demo's start-up and the music's spectrum.
 bool openCapture(const CaptureOptions& options, Capture& capture, std::string& error) {
     if (!enterDataTree(options, error)) {
         return false;
@@ -278,6 +294,11 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
         error = std::string("no offscreen OpenGL: ") + capture.context.error();
         return false;
     }
+    // From here on an interrupt must still remove the video's temporary files.
+    catchInterrupts();
+    if (!startVideo(options, capture, error)) {
+        return false;
+    }
     setPictureLayout(layoutFor(options.width, options.height));
     const Clock::time_point loadStart = Clock::now();
     startDemo(demoTimeline(), options.seed);
@@ -287,18 +308,6 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     const Clock::time_point musicStart = Clock::now();
     capture.spectrum.open(kMusic.name);
     capture.report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
-    catchInterrupts();
-    if (capture.sinks.video) {
-        const FramePlan& plan = capture.plan;
-        std::vector<float> audio;
-        if (options.spanCount == 1) {
-            audio = musicUnder(options.from, plan.count, plan.framesPerSecond);
-        }
-        capture.sinks.video->recordRenderer(rendererName());
-        if (!capture.sinks.video->start(audio, plan.count, error)) {
-            return false;
-        }
-    }
     return true;
 }
 
@@ -325,7 +334,9 @@ std::vector<uint8_t> renderFrame(Capture& capture, int64_t index, StepTimer& ste
         if (!capture.sinks.active()) {
             continue;
         }
+        const Clock::time_point readStart = Clock::now();
         pixels = capture.context.readPixels();
+        capture.report.addOutput("read back", secondsSince(readStart) * 1000.0);
         if (plan.shutter > 1) {
             capture.average.add(pixels);
         }
@@ -353,9 +364,11 @@ bool renderFrames(const CaptureOptions& options, Capture& capture, std::string& 
             addKernelTimes(capture.report);
         }
         if (capture.sinks.active()) {
+            const Clock::time_point handStart = Clock::now();
             if (!capture.sinks.write(index, std::move(pixels), error)) {
                 return false;
             }
+            capture.report.addOutput("hand to outputs", secondsSince(handStart) * 1000.0);
             ++capture.written;
         }
         if (showProgress) {

@@ -29,13 +29,15 @@ TEST(CaptureReport, GroupsFramesByTimelineSpan) {
     EXPECT_NE(text.find("held picture"), std::string::npos);
 }
 
-TEST(CaptureReport, StepsAndKernelsByNameInTheOrderFirstSeen) {
+TEST(CaptureReport, StepsKernelsAndOutputsByNameInTheOrderFirstSeen) {
     CaptureReport report;
     report.addFrame(12.0f, 9.0f);
     report.addStep("welcome scene", 1.0);
     report.addStep("deform scene", 6.0);
     report.addStep("welcome scene", 3.0);
     report.addKernel("deformers", 0.25);
+    report.addOutput("read back", 0.5);
+    report.addOutput("hand to outputs", 4.0);
     report.setStartUp(400.0, 150.5);
     report.setPeakResidentKilobytes(2048);
     const std::string text = report.summary(1.0);
@@ -50,6 +52,10 @@ TEST(CaptureReport, StepsAndKernelsByNameInTheOrderFirstSeen) {
     EXPECT_LT(steps, welcome) << text;
     EXPECT_LT(welcome, deform) << text;
     EXPECT_NE(text.find("kernels\n  deformers "), std::string::npos) << text;
+    EXPECT_NE(text.find("outputs\n  read back                          1 frames  median    0.500 ms"
+                        "  worst    0.500 ms\n  hand to outputs "),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("peak resident memory 2.0 MB\n"), std::string::npos) << text;
 }
 
@@ -60,6 +66,7 @@ TEST(CaptureReport, LeavesOutWhatWasNotMeasured) {
     EXPECT_EQ(text.find("start-up"), std::string::npos);
     EXPECT_EQ(text.find("steps"), std::string::npos);
     EXPECT_EQ(text.find("kernels"), std::string::npos);
+    EXPECT_EQ(text.find("outputs"), std::string::npos);
     EXPECT_EQ(text.find("peak resident"), std::string::npos);
 }
 
