@@ -127,7 +127,7 @@ if "$capture" --data "$work/tone" --from 80 --to 83 --fps 30 --video "$work/thre
   grep -qx 'wrote video .*three.mp4 (90 frames, 3.000 s)' "$work/video.log" ||
     fail "no video line: $(cat "$work/video.log")"
   # stdout holds the capture's report alone, nothing from ffmpeg.
-  ! grep -qv -e '^renderer ' -e '^start-up ' -e '^seek ' -e '^frames ' -e '^steps$' -e '^  ' \
+  ! grep -qv -e '^renderer ' -e '^start-up ' -e '^seek ' -e '^frames ' -e '^steps$' -e '^outputs$' -e '^  ' \
     -e '^peak resident memory ' -e '^wrote video ' "$work/video.log" ||
     fail "stray output: $(cat "$work/video.log")"
   [ ! -s "$work/video.err" ] || fail "stderr of a clean capture: $(cat "$work/video.err")"
