@@ -24,8 +24,8 @@ packages=(
   xvfb xdotool x11-utils libx11-dev file time valgrind
   # fuzzing the file loaders
   clang libclang-rt-14-dev
-  # the Debian package: manual pages from --help, its checks, a clean Debian 12 to install it in
-  help2man dpkg-dev lintian desktop-file-utils mmdebstrap
+  # the Debian packages: manual pages from --help, their checks, a clean Debian 12 to install in
+  help2man dpkg-dev lintian desktop-file-utils appstream mmdebstrap
 )
 
 missing=()

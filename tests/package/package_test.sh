@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: built by scripts/package.sh, checked by lintian (no
-# errors or warnings) and desktop-file-validate, then installed twice.
+# The Debian packages as a user gets them: zentrox and zentrox-data built by scripts/package.sh,
+# checked by lintian at its pedantic level (no errors or warnings), the menu entry by
+# desktop-file-validate and the AppStream metadata by appstreamcli, then installed twice.
 # First into a clean Debian 12: a minimal root (essential packages and apt) made by mmdebstrap
 # from the archive this machine's apt uses, the package installed there with apt, which fetches
-# what it depends on; there the capture tool checks the installed tree and renders a frame with
+# what they depend on; there the capture tool checks the installed tree and renders a frame with
 # llvmpipe, the generator paints the icon the package holds, the demo plays under Xvfb, and
 # every library a program opened at run time must come from a declared dependency.
 # Then on this machine, used from a folder that has nothing to do with Zentrox: every program
 # answers --version, the manual pages read, the installed capture tool finds and checks the
 # installed tree, and the menu entry's command plays the demo under Xvfb until Escape ends it
-# with status 0. Purging the package leaves none of its files behind.
+# with status 0. Purging the packages leaves none of their files behind.
 # Whatever way it ends (success, failure, Ctrl-C, kill), it unmounts what it mounted, removes
-# the clean root and its work folder, and purges the package if it installed it. Needs root, or
-# sudo.
+# the clean root and its work folder, and purges the packages if it installed them. Needs root,
+# or sudo.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -62,7 +63,8 @@ cleanup() {
     $sudo umount "$point" 2>/dev/null || $sudo umount --lazy "$point"
   done
   if [ "$host_installed" -eq 1 ]; then
-    $sudo apt-get purge -y -qq zentrox >/dev/null 2>&1 || echo "could not purge zentrox" >&2
+    $sudo apt-get purge -y -qq zentrox zentrox-data >/dev/null 2>&1 ||
+      echo "could not purge zentrox and zentrox-data" >&2
   fi
   # NOTE: never remove through a live mount: a bind mount of the machine's /dev or apt cache
   # would lose the machine's files. --one-file-system is a second guard.
@@ -89,17 +91,33 @@ run_job() {
   return "$status"
 }
 
-package=$("$root/scripts/package.sh" | tail -n 1)
-[ -f "$package" ] || { echo "FAIL: no package was built" >&2; exit 1; }
-echo "package: $package, $(stat -c %s "$package") bytes"
-dpkg-deb --field "$package" Depends Recommends Suggests
+mapfile -t built < <("$root/scripts/package.sh" | tail -n 2)
+package=${built[0]:-}
+data_package=${built[1]:-}
+[ -f "$package" ] && [ -f "$data_package" ] ||
+  { echo "FAIL: the two packages were not built: ${built[*]}" >&2; exit 1; }
+for deb in "$package" "$data_package"; do
+  echo "package: $deb, $(stat -c %s "$deb") bytes"
+  dpkg-deb --field "$deb" Package Architecture Depends Recommends Suggests
+done
+[ "$(dpkg-deb --field "$data_package" Architecture)" = "all" ] ||
+  fail "zentrox-data is not architecture all"
+version=$(dpkg-deb --field "$package" Version)
+dpkg-deb --field "$package" Depends | grep -qF "zentrox-data (= $version)" ||
+  fail "zentrox does not depend on zentrox-data of its own version $version"
 
-# lintian: informational notes are fine, errors and warnings are not.
-lintian --info "$package" >"$work/lintian.log" 2>&1
+# lintian at its pedantic level: informational and pedantic notes are listed, errors and
+# warnings fail.
+lintian -I --pedantic "$package" "$data_package" >"$work/lintian.log" 2>&1
 grep -E '^[EW]: ' "$work/lintian.log" && fail "lintian: $(grep -E '^[EW]: ' "$work/lintian.log")"
-dpkg-deb --fsys-tarfile "$package" | tar -x -C "$work" ./usr/share/applications/zentrox.desktop
+grep -E '^[IP]: ' "$work/lintian.log" | sed 's/^/lintian notes: /'
+dpkg-deb --fsys-tarfile "$package" | tar -x -C "$work" ./usr/share/applications/zentrox.desktop \
+  ./usr/share/metainfo/io.github.zentrox.zentrox.metainfo.xml
 desktop-file-validate "$work/usr/share/applications/zentrox.desktop" ||
   fail "desktop-file-validate refused the menu entry"
+appstreamcli validate --no-net --pedantic \
+  "$work/usr/share/metainfo/io.github.zentrox.zentrox.metainfo.xml" >"$work/appstream.log" 2>&1 ||
+  fail "appstreamcli refused the metadata: $(cat "$work/appstream.log")"
 
 # One X server for both demo runs.
 # shellcheck source=../e2e/xvfb_session.sh
@@ -196,11 +214,12 @@ clean_root() {
     fi
   done
 
-  $sudo cp "$package" "$clean/tmp/"
+  $sudo cp "$package" "$data_package" "$clean/tmp/"
   run_job $sudo chroot "$clean" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
     DEBIAN_FRONTEND=noninteractive ${http_proxy:+http_proxy=$http_proxy} \
     ${https_proxy:+https_proxy=$https_proxy} ${no_proxy:+no_proxy=$no_proxy} \
-    apt-get install -y -q --no-install-recommends "/tmp/${package##*/}" >"$work/clean-install.log" 2>&1 ||
+    apt-get install -y -q --no-install-recommends "/tmp/${package##*/}" \
+    "/tmp/${data_package##*/}" >"$work/clean-install.log" 2>&1 ||
     { fail "clean root: apt-get install: $(tail -n 20 "$work/clean-install.log")"; return; }
   echo "clean root: $(grep -o '[0-9]* newly installed' "$work/clean-install.log") packages"
   # What apt downloaded goes to the machine's cache, as its own apt would have kept it, so that
@@ -276,9 +295,9 @@ echo "clean root: made, used and removed in $((SECONDS - started)) s"
 
 export DEBIAN_FRONTEND=noninteractive
 host_installed=1
-$sudo apt-get install -y -qq "$package" >"$work/install.log" 2>&1 ||
+$sudo apt-get install -y -qq "$package" "$data_package" >"$work/install.log" 2>&1 ||
   { echo "FAIL: apt-get install: $(tail -n 20 "$work/install.log")" >&2; exit 1; }
-dpkg -L zentrox >"$work/files"
+dpkg -L zentrox zentrox-data >"$work/files"
 
 # From a folder that holds no data tree.
 mkdir -p "$work/elsewhere"
@@ -310,16 +329,17 @@ else
   fail "the installed demo showed no window: $(cat "$work/demo.log")"
 fi
 
-$sudo apt-get purge -y -qq zentrox >"$work/purge.log" 2>&1 || fail "apt-get purge: $(tail "$work/purge.log")"
+$sudo apt-get purge -y -qq zentrox zentrox-data >"$work/purge.log" 2>&1 || fail "apt-get purge: $(tail "$work/purge.log")"
 host_installed=0
 left=()
 while read -r path; do
   if [ -f "$path" ] || [ -L "$path" ]; then left+=("$path"); fi
 done <"$work/files"
-for folder in /usr/share/zentrox /usr/libexec/zentrox /usr/share/doc/zentrox; do
+for folder in /usr/share/zentrox /usr/libexec/zentrox /usr/share/doc/zentrox \
+  /usr/share/doc/zentrox-data; do
   [ ! -e "$folder" ] || left+=("$folder")
 done
 [ ${#left[@]} -eq 0 ] || fail "the purge left: ${left[*]}"
 
-[ "$failures" -eq 0 ] && echo "the package installs on a clean system and here, plays from anywhere and leaves nothing behind"
+[ "$failures" -eq 0 ] && echo "the packages install on a clean system and here, play from anywhere and leave nothing behind"
 exit $(( failures > 0 ))
