@@ -11,8 +11,9 @@ packages=(
   libgl1-mesa-dri libepoxy-dev libgles-dev
   # the web build: Debian's Emscripten, and headless Chromium for its tests
   emscripten chromium-headless-shell nodejs
-  # image files; stb_image decodes PNG where libpng is missing, and is built everywhere
-  libpng-dev zlib1g-dev libstb-dev
+  # image files; stb_image decodes PNG where libpng is missing, and is built everywhere;
+  # libdeflate compresses the frames the capture writes
+  libpng-dev zlib1g-dev libstb-dev libdeflate-dev
   # the data generator's text: font engine and fonts
   libfreetype-dev fonts-dejavu-core
   # music: decoding, spectrum, the generator's encoder, video capture

@@ -33,7 +33,7 @@ add_executable(zentrox_generator_tests
 )
 # The resources layer for the demo's own texture table, which the pictures must match, and its MP3
 # decoder, which must play back what the encoder writes.
-target_link_libraries(zentrox_generator_tests PRIVATE zentrox_generator zentrox_resources
+target_link_libraries(zentrox_generator_tests PRIVATE zentrox_generator zentrox_resources ZLIB::ZLIB
                       ${MP3LAME_LIBRARY} GTest::gtest_main)
 target_include_directories(zentrox_generator_tests PRIVATE tools/generator)
 gtest_discover_tests(zentrox_generator_tests DISCOVERY_TIMEOUT 60)
