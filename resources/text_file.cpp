@@ -28,24 +28,37 @@ bool readTextFile(const String& name, std::string& text) {
     return true;
 }
 
-Array<String> splitLines(const std::string& text) {
-    Array<String> lines;
-    std::vector<String> collected;
-    size_t at = 0;
-    while (at < text.size()) {
-        // At most 255 characters, up to and including an LF.
-        size_t end = at;
-        while (end < text.size() && end - at < kLineCapacity - 1) {
-            if (text[end++] == '\n') {
-                break;
-            }
+namespace {
+
+// Where the line that starts at `at` ends: after its LF, or after kLineCapacity - 1 characters.
+size_t lineEnd(const std::string& text, size_t at) {
+    size_t end = at;
+    while (end < text.size() && end - at < kLineCapacity - 1) {
+        if (text[end++] == '\n') {
+            break;
         }
-        collected.emplace_back(std::string(text, at, end - at).c_str());
-        at = end;
     }
-    lines.resize(static_cast<uint32_t>(collected.size()));
-    for (size_t i = 0; i < collected.size(); ++i) {
-        lines[static_cast<uint32_t>(i)] = collected[i];
+    return end;
+}
+
+}  // namespace
+
+Array<String> splitLines(const std::string& text) {
+    uint32_t count = 0;
+    for (size_t at = 0; at < text.size(); at = lineEnd(text, at)) {
+        ++count;
+    }
+    Array<String> lines;
+    lines.resize(count);
+    // A line is read as a C string, so an embedded NUL ends it.
+    char line[kLineCapacity];
+    size_t at = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const size_t end = lineEnd(text, at);
+        text.copy(line, end - at, at);
+        line[end - at] = '\0';
+        lines[i] = line;
+        at = end;
     }
     return lines;
 }
