@@ -1,6 +1,7 @@
 #include "resources/texture.h"
 
 #include <cstring>
+#include <utility>
 
 #include "base/gl.h"
 #include "resources/image_loader.h"
@@ -24,8 +25,12 @@ void Texture::releasePixels() {
 }
 
 bool Texture::load(const String& name) {
+    return adopt(loadImage(name));
+}
+
+bool Texture::adopt(std::unique_ptr<Image> decoded) {
     release();
-    image = loadImage(name);
+    image = std::move(decoded);
     return image != nullptr;
 }
 

@@ -19,6 +19,9 @@ public:
     // Drops the current image and GL name, then loads the picture file. False when no image
     // came back (unknown extension, missing file). Creates no GL object.
     bool load(const String& name);
+    // Drops the current image and GL name, then takes `decoded` as the image: a picture
+    // loaded elsewhere, or null for none. False for null.
+    bool adopt(std::unique_ptr<Image> decoded);
     // A blank width x height image of `components` bytes per pixel, every byte 0.
     bool create(int32_t width, int32_t height, int32_t components);
     // Mode 0: one level, linear filtering. Mode 1: mipmapped. A format of 0 means the same as

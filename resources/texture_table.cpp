@@ -6,6 +6,7 @@
 
 #include "base/gl.h"
 #include "base/picture.h"
+#include "resources/picture_queue.h"
 
 namespace {
 
@@ -35,9 +36,10 @@ void loadTextureTable(int32_t lastTarget) {
     // A picture that does not load leaves its entry at name 0: it draws with GL's default
     // texture, and the demo goes on.
     // The GL keeps its own copy of every picture, so ours is freed once uploaded.
+    PictureQueue pictures(kPictureFiles);
     for (int32_t number = 1; number <= kImageTextureCount; ++number) {
         Texture& texture = textureEntry(number);
-        texture.load(kPictureFiles[static_cast<size_t>(number - 1)].name);
+        texture.adopt(pictures.next());
         texture.upload(1, 0);
         texture.releasePixels();
     }
