@@ -4,6 +4,7 @@
 // from + n / fps) differ. A capture is a short pipeline: parse, open, seek, render, finish.
 // With --join it instead joins the videos of a capture's spans.
 
+#include <malloc.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -282,6 +283,17 @@ bool startVideo(const CaptureOptions& options, Capture& capture, std::string& er
     return capture.sinks.video->start(audio, plan.count, error);
 }
 
+// NOTE: glibc keeps the pages of a freed block below its mmap threshold, and raises that
+// threshold, and the free space it keeps at the heap's top, as larger blocks are freed. Once the
+// decoded music is freed, that would leave the pictures' pages in the picture decoder's own
+// heap, where nothing reuses them. So while loading, every block of 4 MiB or more is mapped and
+// unmapped whole; after it, blocks up to 32 MiB (a 4K frame) come from the heap again, so that
+// a frame's buffers reuse the pages of the frame before, and more than 16 MiB free at the
+// heap's top goes back to the system.
+constexpr int kLoadingMmapThreshold = 4 << 20;
+constexpr int kRenderingMmapThreshold = 32 << 20;
+constexpr int kRenderingTrimThreshold = 16 << 20;
+
 // The surface, the video's encoder, the demo's start-up and the music's spectrum.
 bool openCapture(const CaptureOptions& options, Capture& capture, std::string& error) {
     if (!enterDataTree(options, error)) {
@@ -296,6 +308,7 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     }
     // From here on an interrupt must still remove the video's temporary files.
     catchInterrupts();
+    mallopt(M_MMAP_THRESHOLD, kLoadingMmapThreshold);
     if (!startVideo(options, capture, error)) {
         return false;
     }
@@ -308,6 +321,8 @@ bool openCapture(const CaptureOptions& options, Capture& capture, std::string& e
     const Clock::time_point musicStart = Clock::now();
     capture.spectrum.open(kMusic.name);
     capture.report.setStartUp(loadMilliseconds, secondsSince(musicStart) * 1000.0);
+    mallopt(M_MMAP_THRESHOLD, kRenderingMmapThreshold);
+    mallopt(M_TRIM_THRESHOLD, kRenderingTrimThreshold);
     return true;
 }
 
